@@ -1,0 +1,55 @@
+// The abstract font object and the document's font manager.
+#pragma once
+
+#include "pdf/pdf_list.h"
+#include "pdf/pdf_objects.h"
+
+struct TextWidthResult {
+  int charCount = 0;   // bytes
+  int spaceCount = 0;  // bytes equal to 32
+  int width = 0;       // sum of glyph widths in thousandths of the size
+};
+
+// A font is a stream object that never receives data, so it is written as a
+// plain dictionary; it is always indirect.
+class PdfFont : public PdfStream {
+ public:
+  PdfFont(PdfXref* xref, const char* name);
+  ~PdfFont() override;
+
+  virtual TextWidthResult TextWidth(const char* text) { return TextWidths(text, nullptr); }
+  virtual TextWidthResult TextWidths(const char* text, unsigned int* widths);
+  // Number of bytes of text that fit into maxWidth.
+  virtual int MeasureText(const char* text, double maxWidth, double fontSize, double charSpace,
+                          double wordSpace, double* realWidth);
+  virtual int GetWritingMode() const { return writingMode_; }
+  virtual int GetAscent() const = 0;
+  virtual int GetDescent() const = 0;
+
+  const char* GetName() const { return name_; }
+
+ protected:
+  void SetName(const char* name);
+
+ private:
+  char* name_ = nullptr;
+  int writingMode_ = 0;
+};
+
+class PdfFontMgr {
+ public:
+  explicit PdfFontMgr(PdfXref* xref) : xref_(xref) {}
+  ~PdfFontMgr();
+  PdfFontMgr(const PdfFontMgr&) = delete;
+  PdfFontMgr& operator=(const PdfFontMgr&) = delete;
+
+  int RegisterFont(PdfFont* font);
+  PdfFont* GetFont(const char* name) const;
+  int GetCount() const { return fonts_ ? fonts_->Count() : 0; }
+  PdfFont* GetFontAt(int index) const;
+  PdfXref* GetXref() const { return xref_; }
+
+ private:
+  PdfList* fonts_ = nullptr;
+  PdfXref* xref_;
+};

@@ -1,0 +1,55 @@
+// The standard security handler (revision 2, 40-bit RC4 keyed through MD5)
+// and the per-object encryptor used while a file is written.
+#pragma once
+
+#include <cstdint>
+
+#include "pdf/pdf_objects.h"
+
+class PdfInfo;
+
+class PdfEncrypt : public PdfDictionary {
+ public:
+  // Registers itself in the object table and adds Filter, V and R.
+  PdfEncrypt(PdfXref* xref, PdfInfo* info);
+
+  // Throws code -13 for a missing password or equal passwords.
+  void SetPassword(const char* ownerPassword, const char* userPassword);
+  // P = flags OR 0xFFFFFFC0.
+  void SetPermission(int flags);
+  int GetPermission() const { return permission_; }
+  // Computes the file identifier, O, the key and U, and adds O, U and P.
+  void PrepareEncryption();
+  const uint8_t* GetKey() const { return key_; }        // 5 bytes
+  const uint8_t* GetFileId() const { return fileId_; }  // 16 bytes
+  const uint8_t* GetOwnerValue() const { return ownerValue_; }
+  const uint8_t* GetUserValue() const { return userValue_; }
+
+ private:
+  uint8_t ownerValue_[32] = {};
+  uint8_t userValue_[32] = {};
+  uint8_t ownerPassword_[32];
+  uint8_t userPassword_[32];
+  uint8_t key_[5] = {};
+  uint8_t fileId_[16] = {};
+  PdfInfo* info_;
+  int32_t permission_ = -4;
+};
+
+class PdfEncryptor {
+ public:
+  explicit PdfEncryptor(const uint8_t* documentKey);
+  // Prepares the RC4 state for one indirect object.
+  void Init(int objectId, int generation);
+  // Restarts RC4 from the object key, for the next string of the object.
+  void Reset();
+  // RC4 keystream XOR, continuing the current state; src and dst may be equal.
+  void Crypt(const uint8_t* src, uint8_t* dst, int length);
+
+ private:
+  uint8_t keyBuffer_[10] = {};
+  uint8_t objectKey_[16] = {};
+  uint8_t state_[256] = {};
+  uint8_t i_ = 0;
+  uint8_t j_ = 0;
+};
