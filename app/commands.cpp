@@ -1,0 +1,293 @@
+// The command table and the keyword tables, as data.
+#include "app/commands.h"
+
+#include <cstring>
+
+#include "app/platform.h"
+#include "app/settings.h"
+
+namespace {
+
+bool sameNoCase(const char* a, int length, const char* b) {
+  for (int i = 0; i < length; ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (y == 0) return false;
+    if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
+    if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
+    if (x != y) return false;
+  }
+  return b[length] == '\0';
+}
+
+const CommandInfo kCommands[] = {
+    // Option files, log and output.
+    {"options", cmdOptions, "FILE",
+     "Reads FILE (at most 260 characters) and runs its lines as commands, one or more per line; "
+     "a line whose first non-blank character is \";\" is a comment. Option files may name "
+     "further option files, up to 32 levels deep."},
+    {"log", cmdLog, "FILE",
+     "Appends every following log line to FILE (at most 260 characters), starting with "
+     "\"Plotvane v1.00 Started\"; lines also go to standard output."},
+    {"output", cmdOutput, "FILE",
+     "Writes the chart to FILE (at most 260 characters); \".pdf\" is appended when the name "
+     "does not end with it. Required."},
+    {"openpdf", cmdOpenPdf, "", "Opens the finished PDF in the desktop's default viewer."},
+    // Document information.
+    {"producer", cmdProducer, "TEXT", "Sets the document's Producer entry (at most 256 characters)."},
+    {"creator", cmdCreator, "TEXT", "Sets the document's Creator entry (at most 256 characters)."},
+    {"author", cmdAuthor, "TEXT", "Sets the document's Author entry (at most 256 characters)."},
+    {"title", cmdTitle, "TEXT",
+     "Sets the document's Title entry, the chart's main heading and the bookmark text (at most "
+     "256 characters)."},
+    {"subject", cmdSubject, "TEXT",
+     "Sets the document's Subject entry and the chart's sub-heading (at most 256 characters)."},
+    {"keywords", cmdKeywords, "TEXT", "Sets the document's Keywords entry (at most 256 characters)."},
+    {"creationdate", cmdCreationDate, "", "Gives the document a creation date from the clock."},
+    {"outline", cmdOutline, "",
+     "Adds a bookmark for the page titled with the title text; the document then opens with "
+     "its bookmarks shown, whatever page mode was set."},
+    // Security.
+    {"print", cmdPrint, "", "Allows printing an encrypted document (permission bit 4)."},
+    {"editextra", cmdEditExtra, "",
+     "Allows adding annotations and form fields (permission bit 8)."},
+    {"copy", cmdCopy, "", "Allows copying text and graphics (permission bit 16)."},
+    {"edit", cmdEdit, "", "Allows changing the document (permission bit 32)."},
+    {"ownerpassword", cmdOwnerPassword, "TEXT",
+     "Sets the owner password (at most 32 characters); the document is then encrypted."},
+    {"userpassword", cmdUserPassword, "TEXT",
+     "Sets the user password needed to open the document (at most 32 characters)."},
+    // Viewer.
+    {"hidetoolbar", cmdHideToolbar, "", "Asks the viewer to hide its tool bar."},
+    {"hidemenubar", cmdHideMenubar, "", "Asks the viewer to hide its menu bar."},
+    {"hidewindowUI", cmdHideWindowUI, "", "Asks the viewer to hide its window controls."},
+    {"fitwindow", cmdFitWindow, "", "Asks the viewer to fit its window to the page."},
+    {"centerwindow", cmdCenterWindow, "", "Asks the viewer to centre its window on the screen."},
+    {"pagemodeusenone", cmdPageModeUseNone, "",
+     "Opens the document with neither bookmarks nor thumbnails shown (the default)."},
+    {"pagemodeoutlines", cmdPageModeOutlines, "", "Opens the document with its bookmarks shown."},
+    {"pagemodeusethumbs", cmdPageModeUseThumbs, "", "Opens the document with thumbnails shown."},
+    {"pagemodefullscreen", cmdPageModeFullScreen, "", "Opens the document in full-screen mode."},
+    {"pagelayoutsinglepage", cmdPageLayoutSinglePage, "",
+     "Shows one page at a time (the default)."},
+    {"pagelayoutonecolumn", cmdPageLayoutOneColumn, "", "Shows the pages in one column."},
+    {"pagelayouttwocolumnleft", cmdPageLayoutTwoColumnLeft, "",
+     "Shows the pages in two columns, odd pages on the left."},
+    {"pagelayouttwocolumnright", cmdPageLayoutTwoColumnRight, "",
+     "Shows the pages in two columns, odd pages on the right."},
+    {"page", cmdPage, "WIDTH HEIGHT COLOR",
+     "Sets the page size in points, each 100 to 10000 (default 800 600), and the page colour "
+     "(default white)."},
+    // Chart.
+    {"chart", cmdChart, "TYPE STYLE",
+     "Sets the chart type (Bar) and style (Vertical or Horizontal); once per run, and before "
+     "any data. Required."},
+    {"chartbackground", cmdChartBackground, "FROM TO",
+     "Shades the chart area from one colour to another (default: no background)."},
+    {"chartheading", cmdChartHeading, "VERTICAL HORIZONTAL",
+     "Places the headings at the Top or Bottom and Left, Centre or Right (default: Middle, "
+     "Left)."},
+    {"headingtitle", cmdHeadingTitle, "SIZE FONT COLOR STYLE [STROKECOLOR]",
+     "Sets the main heading's font; size 1 to 300 (default 18 Times-Roman black Normal)."},
+    {"headingsubtitle", cmdHeadingSubTitle, "SIZE FONT COLOR STYLE [STROKECOLOR]",
+     "Sets the sub-heading's font; size 1 to 300 (default 14 Times-Roman black Normal)."},
+    {"axeslabelx", cmdAxesLabelX, "SIZE FONT COLOR STYLE [STROKECOLOR]",
+     "Draws the labels along the X axis in this font; size 1 to 300 (default: not drawn)."},
+    {"axeslabely", cmdAxesLabelY, "SIZE FONT COLOR STYLE [STROKECOLOR]",
+     "Draws the labels along the Y axis in this font; size 1 to 300 (default: not drawn)."},
+    {"axescaptionx", cmdAxesCaptionX, "SIZE FONT COLOR STYLE [STROKECOLOR] ALIGN TEXT",
+     "Sets the X axis caption: font (size 1 to 300, default 10 Times-Roman), Left, Centre or "
+     "Right (default Centre), and text of at most 100 characters."},
+    {"axescaptiony", cmdAxesCaptionY, "SIZE FONT COLOR STYLE [STROKECOLOR] ALIGN TEXT",
+     "Sets the Y axis caption: font (size 1 to 300, default 10 Times-Roman), Top, Middle or "
+     "Bottom (default Middle), and text of at most 100 characters."},
+    {"axesline", cmdAxesLine, "WIDTH COLOR FORMAT",
+     "Draws the axes lines, width 0.1 to 100 points, as XY (two axes) or Full (a frame); by "
+     "default no axes lines are drawn."},
+    {"axesscale", cmdAxesScale, "FromZero | UnderLowestValue PERCENT% | Range FROM TO",
+     "Chooses where the value scale starts: at 0, PERCENT (0 to 100) of the data's spread "
+     "below the lowest value, or widened to FROM..TO (default UnderLowestValue 10%)."},
+    {"axesdivisions", cmdAxesDivisions, "COUNT",
+     "Divides the value axis into COUNT steps, 1 to 100 (default 10)."},
+    {"decimalpoints", cmdDecimalPoints, "COUNT",
+     "Prints values with COUNT decimals, 0 to 9 (default 1), when any value has a decimal "
+     "point."},
+    {"axesgridlinestyle", cmdAxesGridLineStyle, "DASH GAP PHASE",
+     "Dashes the grid lines: dash and gap lengths and phase in points, each 0 to 100 (default "
+     "0 0 0, solid)."},
+    {"axesgridline", cmdAxesGridLine, "WIDTH COLOR",
+     "Draws grid lines, width 0.1 to 100 points (default: none; colour default grey)."},
+    {"barcolor", cmdBarColor, "FROM TO",
+     "Appends one bar colour pair, each bar shaded from FROM to TO; at most 50 pairs, used in "
+     "turn. At least one is required."},
+    {"barcolour", cmdBarColor, "FROM TO", "The same as barcolor."},
+    {"barspacing", cmdBarSpacing, "POINTS",
+     "Sets the gap between bars, 0 to 500 points (default 18), and lets the bar size follow "
+     "from it (cancels barsize)."},
+    {"barsize", cmdBarSize, "POINTS",
+     "Sets the bar thickness, 1 to 500 points (default: from the spacing)."},
+    {"barlabel", cmdBarLabel, "POSITION [FORMAT]",
+     "Places the bar labels (default AxesAndEnd); Start, End, Center and Axes take a FORMAT of "
+     "at most 21 characters where TTTT is the label and VVVV the value (default \"TTTT (VVVV)\")."},
+    {"barborder", cmdBarBorder, "WIDTH COLOR",
+     "Draws a border round each bar, width above 0 and at most 100 points (default: none)."},
+    // Data.
+    {"datum", cmdDatum, "LABEL VALUE",
+     "Appends one data item: a label of at most 30 characters and a number (empty is 0); at "
+     "most 1000 items, after the chart command."},
+    {"dataset", cmdDataset, "FILE",
+     "Appends the items of FILE, one \"label,value\" per line (labels cut to 30 characters); at "
+     "most 1000 items in all, after the chart command."},
+    {"dataseparator", cmdDataSeparator, "TEXT",
+     "Sets the text between label and value in the dataset files that follow, at most 11 "
+     "characters (default \",\")."},
+    {"datasort", cmdDataSort, "FIELD ORDER",
+     "Sorts the data by First (label, case-insensitive) or Second (value), Ascending or "
+     "Descending (default: unsorted)."},
+};
+
+constexpr int kCommandCount = sizeof kCommands / sizeof kCommands[0];
+
+}  // namespace
+
+const KeywordEntry verticalAlignmentKeywords[] = {
+    {"Top", Top},       {"T", Top},          {"Middle", Middle}, {"Mid", Middle},
+    {"M", Middle},      {"Bottom", Bottom},  {"Bot", Bottom},    {"B", Bottom},
+    {nullptr, 0}};
+
+const KeywordEntry horizontalAlignmentKeywords[] = {
+    {"Left", Left},     {"L", Left},   {"Centre", Centre}, {"Center", Centre},
+    {"C", Centre},      {"Right", Right}, {"R", Right},    {nullptr, 0}};
+
+const KeywordEntry textStyleKeywords[] = {{"Normal", Normal}, {"Stroke", Stroke}, {nullptr, 0}};
+
+const KeywordEntry chartTypeKeywords[] = {{"Bar", Bar}, {nullptr, 0}};
+
+const KeywordEntry chartStyleKeywords[] = {
+    {"Vertical", Vertical},     {"Vert", Vertical}, {"V", Vertical},  {"Horizontal", Horizontal},
+    {"Horz", Horizontal},       {"H", Horizontal},  {nullptr, 0}};
+
+const KeywordEntry axesLineFormatKeywords[] = {{"XY", XY}, {"Full", Full}, {"F", Full}, {nullptr, 0}};
+
+const KeywordEntry barLabelPositionKeywords[] = {
+    {"Start", Start},
+    {"S", Start},
+    {"End", End},
+    {"E", End},
+    {"Center", Center},
+    {"Centre", Center},
+    {"C", Center},
+    {"Axes", Axes},
+    {"A", Axes},
+    {"AxesAndStart", AxesAndStart},
+    {"AxesS", AxesAndStart},
+    {"AS", AxesAndStart},
+    {"AxesAndEnd", AxesAndEnd},
+    {"AEnd", AxesAndEnd},
+    {"AE", AxesAndEnd},
+    {"AxesAndCenter", AxesAndCenter},
+    {"AxesAndCentre", AxesAndCenter},
+    {"ACenter", AxesAndCenter},
+    {"ACentre", AxesAndCenter},
+    {"AC", AxesAndCenter},
+    {nullptr, 0}};
+
+const KeywordEntry sortFieldKeywords[] = {
+    {"First", First},   {"Fir", First},  {"1st", First},  {"F", First},  {"Second", Second},
+    {"Sec", Second},    {"2nd", Second}, {"S", Second},   {nullptr, 0}};
+
+const KeywordEntry sortOrderKeywords[] = {
+    {"Ascending", Ascending},   {"Asc", Ascending},  {"A", Ascending}, {"Descending", Descending},
+    {"Desc", Descending},       {"D", Descending},   {nullptr, 0}};
+
+const KeywordEntry axesScaleKeywords[] = {
+    {"FromZero", FromZero}, {"FZ", FromZero}, {"UnderLowestValue", UnderLowestValue},
+    {"ULV", UnderLowestValue}, {"Range", Range}, {"R", Range}, {nullptr, 0}};
+
+const KeywordEntry fontNameKeywords[] = {
+    {"Courier", Courier},
+    {"Cour", Courier},
+    {"Courier-Bold", CourierBold},
+    {"Courier-B", CourierBold},
+    {"Cour-Bold", CourierBold},
+    {"Cour-B", CourierBold},
+    {"Courier-BoldOblique", CourierBoldOblique},
+    {"Courier-BO", CourierBoldOblique},
+    {"Cour-BoldOblique", CourierBoldOblique},
+    {"Cour-BO", CourierBoldOblique},
+    {"Courier-Oblique", CourierOblique},
+    {"Courier-O", CourierOblique},
+    {"Cour-Oblique", CourierOblique},
+    {"Cour-O", CourierOblique},
+    {"Helvetica", Helvetica},
+    {"Helv", Helvetica},
+    {"Helvetica-Bold", HelveticaBold},
+    {"Helvetica-B", HelveticaBold},
+    {"Helv-Bold", HelveticaBold},
+    {"Helv-B", HelveticaBold},
+    {"Helvetica-BoldOblique", HelveticaBoldOblique},
+    {"Helvetica-BO", HelveticaBoldOblique},
+    {"Helv-BoldOblique", HelveticaBoldOblique},
+    {"Helv-BO", HelveticaBoldOblique},
+    {"Helvetica-Oblique", HelveticaOblique},
+    {"Helvetica-O", HelveticaOblique},
+    {"Helv-Oblique", HelveticaOblique},
+    {"Helv-O", HelveticaOblique},
+    {"Times-Roman", TimesRoman},
+    {"Times", TimesRoman},
+    {"Times-Bold", TimesBold},
+    {"Times-B", TimesBold},
+    {"Times-Italic", TimesItalic},
+    {"Times-I", TimesItalic},
+    {"Times-BoldItalic", TimesBoldItalic},
+    {"Times-BI", TimesBoldItalic},
+    {"Symbol", Symbol},
+    {"Sym", Symbol},
+    {"ZapfDingbats", ZapfDingbats},
+    {"Zapf", ZapfDingbats},
+    {"Dingbats", ZapfDingbats},
+    {nullptr, 0}};
+
+namespace {
+
+template <size_t N>
+constexpr int entryCount(const KeywordEntry (&)[N]) {
+  return static_cast<int>(N) - 1;
+}
+
+const KeywordTableInfo kKeywordTables[] = {
+    {"Vertical alignment", verticalAlignmentKeywords, entryCount(verticalAlignmentKeywords)},
+    {"Horizontal alignment", horizontalAlignmentKeywords, entryCount(horizontalAlignmentKeywords)},
+    {"Text style", textStyleKeywords, entryCount(textStyleKeywords)},
+    {"Chart type", chartTypeKeywords, entryCount(chartTypeKeywords)},
+    {"Chart style", chartStyleKeywords, entryCount(chartStyleKeywords)},
+    {"Axes line format", axesLineFormatKeywords, entryCount(axesLineFormatKeywords)},
+    {"Bar label position", barLabelPositionKeywords, entryCount(barLabelPositionKeywords)},
+    {"Sort field", sortFieldKeywords, entryCount(sortFieldKeywords)},
+    {"Sort order", sortOrderKeywords, entryCount(sortOrderKeywords)},
+    {"Axes scale", axesScaleKeywords, entryCount(axesScaleKeywords)},
+    {"Font name", fontNameKeywords, entryCount(fontNameKeywords)},
+};
+
+}  // namespace
+
+const CommandInfo* commandTable(int* count) {
+  *count = kCommandCount;
+  return kCommands;
+}
+
+const KeywordTableInfo* keywordTables(int* count) {
+  *count = static_cast<int>(sizeof kKeywordTables / sizeof kKeywordTables[0]);
+  return kKeywordTables;
+}
+
+const CommandInfo* findCommand(const char* name, int length) {
+  for (const CommandInfo& c : kCommands)
+    if (sameNoCase(name, length, c.name)) return &c;
+  return nullptr;
+}
+
+int lookupKeyword(const KeywordEntry* table, const char* name) {
+  for (const KeywordEntry* e = table; e->name; ++e)
+    if (sameNoCase(name, static_cast<int>(strlen(name)), e->name)) return e->value;
+  return 999999999;
+}

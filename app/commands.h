@@ -1,0 +1,112 @@
+// The command table and the keyword tables. Both are plain data so that the
+// command reference of the README and the manual page can be generated from
+// them.
+#pragma once
+
+// A handler gets the text after the command name and returns the position
+// after its last argument, or nullptr after logging why it failed.
+using CommandHandler = const char* (*)(const char* args);
+
+struct CommandInfo {
+  const char* name;         // lower case; matched without regard to case
+  CommandHandler handler;
+  const char* synopsis;     // argument synopsis, empty for none
+  const char* description;  // one line, with the limits and defaults
+};
+
+struct KeywordEntry {
+  const char* name;  // nullptr ends a table
+  int value;
+};
+
+struct KeywordTableInfo {
+  const char* title;
+  const KeywordEntry* entries;
+  int count;  // entries before the ending one
+};
+
+const CommandInfo* commandTable(int* count);
+const KeywordTableInfo* keywordTables(int* count);
+
+// The command of that name (ignoring ASCII case), or nullptr.
+const CommandInfo* findCommand(const char* name, int length);
+
+// The value of name in table (ignoring ASCII case), or 999999999.
+int lookupKeyword(const KeywordEntry* table, const char* name);
+
+extern const KeywordEntry verticalAlignmentKeywords[];
+extern const KeywordEntry horizontalAlignmentKeywords[];
+extern const KeywordEntry textStyleKeywords[];
+extern const KeywordEntry chartTypeKeywords[];
+extern const KeywordEntry chartStyleKeywords[];
+extern const KeywordEntry axesLineFormatKeywords[];
+extern const KeywordEntry barLabelPositionKeywords[];
+extern const KeywordEntry sortFieldKeywords[];
+extern const KeywordEntry sortOrderKeywords[];
+extern const KeywordEntry axesScaleKeywords[];
+extern const KeywordEntry fontNameKeywords[];
+
+// Handlers, grouped by the source file that holds them.
+// Document commands.
+const char* cmdOptions(const char* a);
+const char* cmdLog(const char* a);
+const char* cmdOutput(const char* a);
+const char* cmdOpenPdf(const char* a);
+const char* cmdProducer(const char* a);
+const char* cmdCreator(const char* a);
+const char* cmdAuthor(const char* a);
+const char* cmdTitle(const char* a);
+const char* cmdSubject(const char* a);
+const char* cmdKeywords(const char* a);
+const char* cmdCreationDate(const char* a);
+const char* cmdOutline(const char* a);
+const char* cmdPrint(const char* a);
+const char* cmdEditExtra(const char* a);
+const char* cmdCopy(const char* a);
+const char* cmdEdit(const char* a);
+const char* cmdOwnerPassword(const char* a);
+const char* cmdUserPassword(const char* a);
+const char* cmdHideToolbar(const char* a);
+const char* cmdHideMenubar(const char* a);
+const char* cmdHideWindowUI(const char* a);
+const char* cmdFitWindow(const char* a);
+const char* cmdCenterWindow(const char* a);
+const char* cmdPageModeUseNone(const char* a);
+const char* cmdPageModeOutlines(const char* a);
+const char* cmdPageModeUseThumbs(const char* a);
+const char* cmdPageModeFullScreen(const char* a);
+const char* cmdPageLayoutSinglePage(const char* a);
+const char* cmdPageLayoutOneColumn(const char* a);
+const char* cmdPageLayoutTwoColumnLeft(const char* a);
+const char* cmdPageLayoutTwoColumnRight(const char* a);
+const char* cmdPage(const char* a);
+// Chart commands.
+const char* cmdChart(const char* a);
+const char* cmdChartBackground(const char* a);
+const char* cmdChartHeading(const char* a);
+const char* cmdHeadingTitle(const char* a);
+const char* cmdHeadingSubTitle(const char* a);
+const char* cmdAxesLabelX(const char* a);
+const char* cmdAxesLabelY(const char* a);
+const char* cmdAxesCaptionX(const char* a);
+const char* cmdAxesCaptionY(const char* a);
+const char* cmdAxesLine(const char* a);
+const char* cmdAxesScale(const char* a);
+const char* cmdAxesDivisions(const char* a);
+const char* cmdDecimalPoints(const char* a);
+const char* cmdAxesGridLineStyle(const char* a);
+const char* cmdAxesGridLine(const char* a);
+const char* cmdBarColor(const char* a);
+const char* cmdBarSpacing(const char* a);
+const char* cmdBarSize(const char* a);
+const char* cmdBarLabel(const char* a);
+const char* cmdBarBorder(const char* a);
+// Data commands.
+const char* cmdDatum(const char* a);
+const char* cmdDataset(const char* a);
+const char* cmdDataSeparator(const char* a);
+const char* cmdDataSort(const char* a);
+
+struct FontSpec;
+// Reads a font specification into spec; displayName goes into the messages.
+const char* readFontSpec(const char* text, FontSpec* spec, const char* displayName);

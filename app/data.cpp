@@ -1,0 +1,216 @@
+// The data commands, sorting and the value scale.
+#include "app/data.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/commands.h"
+#include "app/interpreter.h"
+#include "app/log.h"
+#include "app/platform.h"
+#include "app/settings.h"
+
+namespace {
+
+ChartSettings& cs = chartSettings;
+
+constexpr int kDatasetPiece = 198;
+
+}  // namespace
+
+const char* cmdDatum(const char* a) {
+  if (cs.dataCount >= kMaxData) {
+    logLine("ERROR: Datum - too many");
+    return nullptr;
+  }
+  if (cs.chartStyle == NoChartStyle) {
+    logLine("ERROR: Datum - Type and/or Style not specified");
+    return nullptr;
+  }
+  Datum& d = cs.data[cs.dataCount];
+  WordStatus st;
+  const char* p = readWord(a, d.label, kMaxLabel, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: Datum - no label");
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: Datum - label too long");
+    return nullptr;
+  }
+  bool ok, hadPoint;
+  p = readReal(p, &d.value, &ok, &hadPoint);
+  if (!ok) {
+    logLine("ERROR: Datum - no value");
+    return nullptr;
+  }
+  ++cs.dataCount;
+  if (hadPoint) cs.dataHasDecimals = 1;
+  return p;
+}
+
+const char* cmdDataset(const char* a) {
+  char path[kMaxPath + 1];
+  WordStatus st;
+  const char* p = readWord(a, path, kMaxPath, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: Dataset - no filename");
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: Dataset - filename too long");
+    return nullptr;
+  }
+  if (cs.chartStyle == NoChartStyle) {
+    logLine("ERROR: Dataset - Type and/or Style not specified");
+    return nullptr;
+  }
+  FILE* f = openTextFile(path);
+  if (!f) {
+    logLine("ERROR: Dataset - could not open [%s], error=%d", path, errno);
+    return nullptr;
+  }
+  bool failed = false;
+  // A full table before the first line: the file is not read at all.
+  if (cs.dataCount < kMaxData) {
+    char line[kDatasetPiece + 1];
+    int lineNumber = 0;
+    while (!failed && readTextPiece(f, line, kDatasetPiece)) {
+      size_t n = strlen(line);
+      if (n > 0 && isWhiteSpace(line[n - 1])) line[--n] = '\0';
+      ++lineNumber;
+      if (n == 0) continue;
+      // Only a further item after the 1000th is too much; the end of the
+      // file may or may not follow a line break.
+      if (cs.dataCount >= kMaxData) {
+        logLine("ERROR: Dataset - too much data");
+        failed = true;
+        break;
+      }
+      char* sep = strstr(line, cs.dataSeparator);
+      if (!sep) {
+        logLine("ERROR: no value on line %d of dataset [%.300s]", lineNumber, path);
+        failed = true;
+        break;
+      }
+      Datum& d = cs.data[cs.dataCount];
+      size_t labelLength = static_cast<size_t>(sep - line);
+      if (labelLength > static_cast<size_t>(kMaxLabel)) labelLength = kMaxLabel;
+      memcpy(d.label, line, labelLength);
+      d.label[labelLength] = '\0';
+      bool ok, hadPoint;
+      readReal(sep + strlen(cs.dataSeparator), &d.value, &ok, &hadPoint);
+      if (!ok) {
+        logLine("ERROR: invalid value on line %d of dataset [%.300s]", lineNumber, path);
+        failed = true;
+        break;
+      }
+      ++cs.dataCount;
+      if (hadPoint) cs.dataHasDecimals = 1;
+    }
+  }
+  fclose(f);
+  return failed ? nullptr : p;
+}
+
+const char* cmdDataSeparator(const char* a) {
+  WordStatus st;
+  const char* p = readWord(a, cs.dataSeparator, kMaxDataSeparator, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: DataSeparator - not specified");
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: DataSeparator - too long");
+    return nullptr;
+  }
+  return p;
+}
+
+const char* cmdDataSort(const char* a) {
+  int field, order;
+  WordStatus st;
+  const char* p = readKeyword(a, sortFieldKeywords, 20, &field, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: DataSort - field not specified");
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: DataSort - field too long");
+    return nullptr;
+  }
+  if (field == kKeywordNotFound) {
+    logLine("ERROR: DataSort - unknown field");
+    return nullptr;
+  }
+  cs.sortField = field;
+  p = readKeyword(p, sortOrderKeywords, 20, &order, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: DataSort - sort order not specified");
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: DataSort - sort order too long");
+    return nullptr;
+  }
+  if (order == kKeywordNotFound) {
+    logLine("ERROR: DataSort - unknown sort order");
+    return nullptr;
+  }
+  cs.sortOrder = order;
+  return p;
+}
+
+namespace {
+
+int compareData(const void* x, const void* y) {
+  const Datum* a = static_cast<const Datum*>(x);
+  const Datum* b = static_cast<const Datum*>(y);
+  bool ascending = cs.sortOrder == Ascending;
+  if (cs.sortField == First)
+    return ascending ? compareNoCase(a->label, b->label) : compareNoCase(b->label, a->label);
+  if (a->value == b->value) return 0;
+  bool less = a->value < b->value;
+  if (ascending) return less ? -1 : 1;
+  return less ? 1 : -1;
+}
+
+}  // namespace
+
+void sortData() {
+  if (cs.sortField == NoSort || cs.dataCount < 2) return;
+  qsort(cs.data, static_cast<size_t>(cs.dataCount), sizeof(Datum), compareData);
+}
+
+void deriveValueScale() {
+  if (cs.dataCount < 1) return;
+  double lowest = cs.data[0].value, highest = cs.data[0].value;
+  for (int i = 1; i < cs.dataCount; ++i) {
+    if (cs.data[i].value < lowest) lowest = cs.data[i].value;
+    if (cs.data[i].value > highest) highest = cs.data[i].value;
+  }
+  cs.valueMin = lowest;
+  cs.valueMax = highest;
+  switch (cs.axesScale) {
+    case FromZero:
+      if (lowest > 0.0) cs.valueMin = 0.0;
+      break;
+    case UnderLowestValue: {
+      double span = (highest - lowest) * (cs.axesScalePercent + 100) * 0.01;
+      cs.valueMin = highest - span;
+      if (cs.valueMin < 0.0 && lowest >= 0.0) cs.valueMin = 0.0;
+      if (!cs.dataHasDecimals) cs.valueMin = std::floor(cs.valueMin);
+      break;
+    }
+    case Range:
+      if (lowest > cs.axesScaleFrom) cs.valueMin = cs.axesScaleFrom;
+      if (highest < cs.axesScaleTo) cs.valueMax = cs.axesScaleTo;
+      break;
+    default:
+      break;
+  }
+  cs.valueRange = cs.valueMax - cs.valueMin;
+}

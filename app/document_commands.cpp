@@ -1,0 +1,172 @@
+// Commands that concern the document as a whole: files, information entries,
+// passwords, permissions, viewer settings and the page.
+#include <cstring>
+
+#include "app/commands.h"
+#include "app/interpreter.h"
+#include "app/log.h"
+#include "app/settings.h"
+
+namespace {
+
+ChartSettings& cs = chartSettings;
+
+// Reads a word into field; logs "ERROR: <display> - <missing>|<tooLong>".
+const char* setText(const char* a, char* field, int limit, const char* display,
+                    const char* missing, const char* tooLong) {
+  WordStatus st;
+  const char* p = readWord(a, field, limit, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: %s - %s", display, missing);
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: %s - %s", display, tooLong);
+    return nullptr;
+  }
+  return p;
+}
+
+const char* setInfo(const char* a, char* field, const char* display) {
+  return setText(a, field, kMaxInfoText, display, "no string", "too long");
+}
+
+}  // namespace
+
+const char* cmdLog(const char* a) {
+  // Read aside first: the too-long marker must not become the name of the
+  // file that the error line is appended to.
+  char path[kMaxPath + 1];
+  const char* p = setText(a, path, kMaxPath, "Log", "no filename", "filename too long");
+  if (!p) return nullptr;
+  strcpy(cs.logFile, path);
+  logLine("Plotvane %s Started", "v1.00");
+  return p;
+}
+
+const char* cmdOutput(const char* a) {
+  return setText(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
+}
+
+const char* cmdOpenPdf(const char* a) {
+  cs.openPdf = 1;
+  return a;
+}
+
+const char* cmdProducer(const char* a) { return setInfo(a, cs.producer, "Producer"); }
+const char* cmdCreator(const char* a) { return setInfo(a, cs.creator, "Creator"); }
+const char* cmdAuthor(const char* a) { return setInfo(a, cs.author, "Author"); }
+const char* cmdTitle(const char* a) { return setInfo(a, cs.title, "Title"); }
+const char* cmdSubject(const char* a) { return setInfo(a, cs.subject, "Subject"); }
+const char* cmdKeywords(const char* a) { return setInfo(a, cs.keywords, "Keywords"); }
+
+const char* cmdCreationDate(const char* a) {
+  cs.creationDate = 1;
+  return a;
+}
+const char* cmdOutline(const char* a) {
+  cs.outline = 1;
+  return a;
+}
+
+const char* cmdPrint(const char* a) {
+  cs.permissions |= 4;
+  return a;
+}
+const char* cmdEditExtra(const char* a) {
+  cs.permissions |= 8;
+  return a;
+}
+const char* cmdCopy(const char* a) {
+  cs.permissions |= 16;
+  return a;
+}
+const char* cmdEdit(const char* a) {
+  cs.permissions |= 32;
+  return a;
+}
+
+const char* cmdOwnerPassword(const char* a) {
+  return setText(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");
+}
+const char* cmdUserPassword(const char* a) {
+  return setText(a, cs.userPassword, kMaxPassword, "UserPassword", "no string", "too long");
+}
+
+const char* cmdHideToolbar(const char* a) {
+  cs.viewerPreferences |= 1;
+  return a;
+}
+const char* cmdHideMenubar(const char* a) {
+  cs.viewerPreferences |= 2;
+  return a;
+}
+const char* cmdHideWindowUI(const char* a) {
+  cs.viewerPreferences |= 4;
+  return a;
+}
+const char* cmdFitWindow(const char* a) {
+  cs.viewerPreferences |= 8;
+  return a;
+}
+const char* cmdCenterWindow(const char* a) {
+  cs.viewerPreferences |= 16;
+  return a;
+}
+
+const char* cmdPageModeUseNone(const char* a) {
+  cs.pageMode = 0;
+  return a;
+}
+const char* cmdPageModeOutlines(const char* a) {
+  cs.pageMode = 1;
+  return a;
+}
+const char* cmdPageModeUseThumbs(const char* a) {
+  cs.pageMode = 2;
+  return a;
+}
+const char* cmdPageModeFullScreen(const char* a) {
+  cs.pageMode = 3;
+  return a;
+}
+
+const char* cmdPageLayoutSinglePage(const char* a) {
+  cs.pageLayout = 0;
+  return a;
+}
+const char* cmdPageLayoutOneColumn(const char* a) {
+  cs.pageLayout = 1;
+  return a;
+}
+const char* cmdPageLayoutTwoColumnLeft(const char* a) {
+  cs.pageLayout = 2;
+  return a;
+}
+const char* cmdPageLayoutTwoColumnRight(const char* a) {
+  cs.pageLayout = 3;
+  return a;
+}
+
+const char* cmdPage(const char* a) {
+  // -1 everywhere first, so that a colour that cannot be read is reported.
+  cs.pageWidth = -1;
+  cs.pageHeight = -1;
+  cs.pageColor = RgbColor{-1.0, -1.0, -1.0};
+  const char* p = readInteger(a, &cs.pageWidth);
+  if (cs.pageWidth < 100 || cs.pageWidth > 10000) {
+    logLine("ERROR: Page - width must be between 100 and 10000 inclusive");
+    return nullptr;
+  }
+  p = readInteger(p, &cs.pageHeight);
+  if (cs.pageHeight < 100 || cs.pageHeight > 10000) {
+    logLine("ERROR: Page - height must be between 100 and 10000 inclusive");
+    return nullptr;
+  }
+  p = readColor(p, &cs.pageColor);
+  if (!colorIsValid(cs.pageColor)) {
+    logLine("ERROR: Page - color is not valid");
+    return nullptr;
+  }
+  return p;
+}

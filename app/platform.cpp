@@ -1,0 +1,66 @@
+#include "app/platform.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <ctime>
+
+void localTimeOfDay(int* hour, int* minute, int* second) {
+  time_t now = time(nullptr);
+  struct tm parts {};
+  if (!localtime_r(&now, &parts)) parts = tm{};
+  *hour = parts.tm_hour;
+  *minute = parts.tm_min;
+  *second = parts.tm_sec;
+}
+
+void formatBounded(char* dest, size_t size, const char* format, va_list args) {
+  if (size == 0) return;
+  int n = vsnprintf(dest, size, format, args);
+  if (n < 0) dest[0] = '\0';
+  dest[size - 1] = '\0';
+}
+
+int compareNoCase(const char* a, const char* b) {
+  const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
+  const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
+  for (;; ++x, ++y) {
+    unsigned cx = *x, cy = *y;
+    if (cx >= 'A' && cx <= 'Z') cx += 'a' - 'A';
+    if (cy >= 'A' && cy <= 'Z') cy += 'a' - 'A';
+    if (cx != cy) return cx < cy ? -1 : 1;
+    if (cx == 0) return 0;
+  }
+}
+
+bool readTextPiece(FILE* file, char* dest, int maxChars) {
+  int n = 0;
+  while (n < maxChars) {
+    int c = getc(file);
+    if (c == EOF) break;
+    if (c == '\r') {
+      int next = getc(file);
+      if (next == '\n') {
+        c = '\n';
+      } else if (next != EOF) {
+        ungetc(next, file);
+      }
+    }
+    dest[n++] = static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  dest[n] = '\0';
+  return n > 0;
+}
+
+FILE* openTextFile(const char* path) {
+  FILE* f = fopen(path, "rb");
+  if (!f) return nullptr;
+  struct stat st;
+  if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+    fclose(f);
+    errno = EISDIR;
+    return nullptr;
+  }
+  return f;
+}

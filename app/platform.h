@@ -1,0 +1,30 @@
+// The few services the front end needs from the operating system, kept in
+// one place so that the rest of the code is plain C++.
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+#include <cstdio>
+
+// Current local time of day.
+void localTimeOfDay(int* hour, int* minute, int* second);
+
+// vsnprintf that always terminates and never writes more than size bytes.
+void formatBounded(char* dest, size_t size, const char* format, va_list args);
+
+// Case-insensitive comparison: ASCII letters folded to lower case, then the
+// bytes compared as unsigned values. Result <0, 0 or >0 like strcmp.
+int compareNoCase(const char* a, const char* b);
+
+// Reads the next piece of a text file into dest, as fgets on a text-mode
+// stream would: at most maxChars characters, ending after a line break.
+// CR LF counts as one line break and arrives as "\n"; a lone CR is kept as an
+// ordinary character. dest needs room for maxChars + 1 bytes and is always
+// terminated. Returns false at the end of the file when nothing was read.
+// NUL bytes are copied as they are, so the C string simply ends there.
+bool readTextPiece(FILE* file, char* dest, int maxChars);
+
+// Opens a file for the line-by-line readers. Returns nullptr and sets errno
+// when the file cannot be opened or is a folder (EISDIR), since reading a
+// folder would otherwise look like reading an empty file.
+FILE* openTextFile(const char* path);

@@ -1,0 +1,56 @@
+#include "app/run.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/data.h"
+#include "app/interpreter.h"
+#include "app/log.h"
+#include "app/settings.h"
+#include "chart/make_pdf.h"
+
+int runChart(const char* commandLine) {
+  if (interpretCommands(commandLine) != 0) return 1;
+  const ChartSettings& cs = chartSettings;
+  if (cs.chartType == NoChartType) {
+    logLine("ERROR: No Chart Type specified");
+    return 1;
+  }
+  if (cs.chartStyle == NoChartStyle) {
+    logLine("ERROR: No Chart Style specified");
+    return 1;
+  }
+  if (cs.dataCount == 0) {
+    logLine("ERROR: No data specified");
+    return 1;
+  }
+  if (cs.outputFile[0] == '\0') {
+    logLine("ERROR: No PDF output file specified");
+    return 1;
+  }
+  if ((cs.chartStyle == Vertical || cs.chartStyle == Horizontal) && cs.barColorCount == 0) {
+    logLine("ERROR: No bar colors specified");
+    return 1;
+  }
+  sortData();
+  deriveValueScale();
+  return MakePDF();
+}
+
+int plotvaneEntry(const char* commandLine) {
+  int result = 1;
+  for (Datum& d : chartSettings.data) d = Datum{};  // empty labels, value 0
+  if (commandLine[0] == '\0') {
+    // The command-line edition's notice; nothing is logged.
+    fputs("Plotvane by Quorvel\n"
+          "This version of the Plotvane from Quorvel is the Command Line version.\n"
+          "\n"
+          "For other versions of this utility please visit the web site at "
+          "https://plotvane.example.org/\n",
+          stderr);
+    return result;
+  }
+  result = runChart(commandLine);
+  logLine("Finished");
+  return result;
+}
