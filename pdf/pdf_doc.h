@@ -228,3 +228,7 @@ class PdfDoc {
   PdfPage* currentPage_ = nullptr;
   bool hasDoc_ = false;
 };
+
+// Hands an encoding to the document's ownership registry unless it already
+// has one; used by texts made through an encoding.
+void RegisterEncodingWithDocument(PdfXref* xref, PdfEncodingDef* encoding);
