@@ -10,6 +10,19 @@ class PdfInfo;
 
 class PdfEncrypt : public PdfDictionary {
  public:
+  static const int kPasswordSize = 32;
+  // The password padding string of the standard security handler.
+  static const uint8_t kPadding[kPasswordSize];
+  // The password's bytes up to its terminator, cut to 32 or completed from
+  // the padding string.
+  static void PadPassword(const char* password, uint8_t padded[kPasswordSize]);
+  // O, the 5-byte document key and U from the padded passwords, P and the
+  // file identifier (revision 2 of the standard handler).
+  static void ComputeValues(const uint8_t ownerPadded[kPasswordSize],
+                            const uint8_t userPadded[kPasswordSize], int32_t permission,
+                            const uint8_t fileId[16], uint8_t ownerValue[kPasswordSize],
+                            uint8_t key[5], uint8_t userValue[kPasswordSize]);
+
   // Registers itself in the object table and adds Filter, V and R.
   PdfEncrypt(PdfXref* xref, PdfInfo* info);
 
@@ -24,6 +37,8 @@ class PdfEncrypt : public PdfDictionary {
   const uint8_t* GetFileId() const { return fileId_; }  // 16 bytes
   const uint8_t* GetOwnerValue() const { return ownerValue_; }
   const uint8_t* GetUserValue() const { return userValue_; }
+  const uint8_t* GetPaddedOwnerPassword() const { return ownerPassword_; }
+  const uint8_t* GetPaddedUserPassword() const { return userPassword_; }
 
  private:
   uint8_t ownerValue_[32] = {};
