@@ -1,4 +1,185 @@
 #include "chart/make_pdf.h"
 
-// Temporary until the renderer lands: nothing is written.
-int MakePDF() { return 1; }
+#include <strings.h>
+
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "app/log.h"
+#include "app/settings.h"
+#include "chart/chart_drawing.h"
+#include "chart/chart_frame.h"
+#include "chart/chart_layout.h"
+#include "chart/chart_text.h"
+#include "chart/viewer.h"
+#include "pdf/content/pdf_contents.h"
+#include "pdf/font/pdf_font_def.h"
+#include "pdf/pdf_doc.h"
+#include "pdf/pdf_exception.h"
+#include "pdf/pdf_info.h"
+#include "pdf/pdf_outline.h"
+
+namespace {
+
+void appendPdfEnding(char* name) {
+  size_t n = std::strlen(name);
+  if (n > 4 && strcasecmp(name + n - 4, ".pdf") == 0) return;
+  std::strcat(name, ".pdf");
+}
+
+// The fonts the chart needs: those named by commands, and the fonts of the
+// default text formats that will be drawn although no command named them.
+void fontsToRegister(bool needed[15]) {
+  const ChartSettings& s = chartSettings;
+  for (int f = 1; f <= 14; ++f) needed[f] = s.fontUsed[f] != 0;
+  auto need = [&](const FontSpec& spec) {
+    if (spec.font >= 1 && spec.font <= 14) needed[spec.font] = true;
+  };
+  if (s.title[0]) need(s.headingTitle);
+  if (s.subject[0]) need(s.headingSubTitle);
+  if (s.axesCaptionXText[0]) need(s.axesCaptionX);
+  if (s.axesCaptionYText[0]) need(s.axesCaptionY);
+  if (s.axesLabelX.size > 0) need(s.axesLabelX);
+  if (s.axesLabelY.size > 0) need(s.axesLabelY);
+}
+
+void setCreationDate(PdfDoc& doc) {
+  time_t now = time(nullptr);
+  struct tm utc, local;
+  gmtime_r(&now, &utc);
+  localtime_r(&now, &local);
+  // Both readings taken as universal time give the zone's offset.
+  long diff = static_cast<long>(timegm(&local) - timegm(&utc));
+  char sign = diff == 0 ? 'z' : (diff < 0 ? '-' : '+');
+  long magnitude = diff < 0 ? -diff : diff;
+  doc.GetInfo()->SetCreationDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                                 local.tm_sec, sign, static_cast<int>(magnitude / 3600),
+                                 static_cast<int>((magnitude / 60) % 60));
+}
+
+// The log holds one line per event, so line breaks inside a message go.
+void logFailure(const char* message) {
+  std::string text;
+  for (const char* p = message; *p; ++p)
+    if (*p != '\n' && *p != '\r') text += *p;
+  logLine("MakePDF %s", text.c_str());
+}
+
+void drawChart(PdfDoc& doc, PdfPage* page, PdfContents* canvas) {
+  ChartSettings& s = chartSettings;
+  ChartFrame frame;
+  frame.canvas = canvas;
+  const PdfBox box = page->GetMediaBox();
+  frame.pageTop = box.top;
+  frame.pageRight = box.right;
+  frame.left = 0;
+  frame.top = s.pageHeight;
+  frame.right = s.pageWidth;
+  frame.bottom = 0;
+  frame.borderInset = s.barBorderWidth > 1.0 ? (s.barBorderWidth - 1.0) * 0.5 : 0;
+  (void)doc;
+
+  drawPageBackground(frame);
+  drawHeadings(frame);
+  layoutAxisLabelRoom(frame);
+  drawCaptions(frame);
+  drawChartBackground(frame);
+  drawGridAndValueLabels(frame);
+  drawBars(frame);
+  drawAxesLines(frame);
+}
+
+}  // namespace
+
+int MakePDF() {
+  ChartSettings& s = chartSettings;
+  appendPdfEnding(s.outputFile);
+
+  std::unique_ptr<PdfDoc> doc(new PdfDoc());
+  logLine("Creating PDF structure in memory...");
+  try {
+    doc->CreateDocument();
+
+    bool needed[15];
+    fontsToRegister(needed);
+    for (int f = 1; f <= 14; ++f)
+      if (needed[f]) doc->AddType1Font(CreateStandardFontDef(standardFontName(f)));
+
+    if (s.creationDate) setCreationDate(*doc);
+    if (s.permissions) doc->SetPermission(s.permissions);
+
+    PdfCatalog* catalog = doc->GetCatalog();
+    if (s.viewerPreferences) catalog->SetViewerPreference(s.viewerPreferences);
+    if (s.pageMode) catalog->SetPageMode(s.pageMode);
+    if (s.pageLayout) catalog->SetPageLayout(s.pageLayout);
+
+    PdfInfo* info = doc->GetInfo();
+    if (s.producer[0]) info->SetProducer(s.producer);
+    if (s.creator[0]) info->SetCreator(s.creator);
+    if (s.author[0]) info->SetAuthor(s.author);
+    if (s.title[0]) info->SetTitle(s.title);
+    if (s.subject[0]) info->SetSubject(s.subject);
+    if (s.keywords[0]) info->SetKeywords(s.keywords);
+
+    if (s.ownerPassword[0] || s.userPassword[0]) doc->SetPassword(s.ownerPassword, s.userPassword);
+
+    PdfOutlineRoot* outlines = nullptr;
+    if (s.outline) {
+      catalog->SetPageMode(pmUseOutlines);
+      outlines = catalog->GetOutlines();
+    }
+
+    PdfPage* page = doc->AddPage();
+    page->SetSize(s.pageWidth, s.pageHeight);
+    PdfContents* canvas = page->GetContents();
+    canvas->SetFilter(PDF_FILTER_FLATE);
+
+    PdfOutlineItem* bookmark = nullptr;
+    PdfDestination* destination = nullptr;
+    if (s.outline) {
+      bookmark = new PdfOutlineItem(outlines);
+      bookmark->SetTitle(s.title);
+      bookmark->SetOpened(true);
+      destination = new PdfDestination(page, true);
+    }
+
+    drawChart(*doc, page, canvas);
+
+    if (s.outline) {
+      destination->SetXYZ(0, page->GetMediaBox().top, 1.0);
+      bookmark->SetDestination(destination);
+    }
+
+    logLine("Saving PDF to [%s]...", s.outputFile);
+    doc->WriteToFile(s.outputFile);
+    logLine("...success");
+
+    if (s.openPdf) {
+      logLine("Opening PDF in default PDF viewer...");
+      int error = openInDefaultViewer(s.outputFile);
+      if (error != 0)
+        logLine("failed, error=%d", error);
+      else
+        logLine("...success");
+    }
+  } catch (PdfException& e) {
+    logFailure(e.what());
+    doc->FreeDocument();
+    return 1;
+  } catch (PdfException* e) {
+    // The ownership registry throws its failures by pointer.
+    logFailure(e->what());
+    delete e;
+    doc->FreeDocument();
+    return 1;
+  } catch (const std::bad_alloc&) {
+    logFailure("out of memory");
+    doc->FreeDocument();
+    return 1;
+  }
+  doc->FreeDocument();
+  return 0;
+}

@@ -1,0 +1,94 @@
+#include "chart/chart_layout.h"
+
+#include <string>
+
+#include "app/settings.h"
+#include "chart/chart_text.h"
+#include "pdf/content/pdf_contents.h"
+
+void layoutAxisLabelRoom(ChartFrame& frame) {
+  ChartSettings& s = chartSettings;
+  PdfContents* c = frame.canvas;
+  const bool horizontal = s.chartStyle == Horizontal;
+  const int position = s.barLabelPosition;
+
+  frame.savedBottom = frame.bottom;
+  frame.savedLeft = frame.left;
+
+  if (s.axesLabelX.size > 0) {
+    applyTextFormat(c, s.axesLabelX);
+    const double a = fontAscent(c), d = fontDescent(c);
+    if (horizontal)
+      frame.bottom = truncToInt(frame.bottom + a - 2 * d);
+    else if (position >= Axes && position <= AxesAndCenter)
+      frame.bottom = truncToInt(frame.bottom + a - 3 * d);
+  }
+
+  if (s.axesLabelY.size > 0) {
+    applyTextFormat(c, s.axesLabelY);
+    const double sp = spaceWidth(c);
+    if (!horizontal) {
+      // Only the highest value's text is measured.
+      frame.left = truncToInt(frame.left + 2 * sp + textWidth(c, formatValue(s.valueMax).c_str()));
+    } else if (position >= Axes && position <= AxesAndCenter) {
+      int widest = 0;
+      for (int i = 0; i < s.dataCount; ++i) {
+        double room;
+        if (position == Axes)
+          room = 2 * sp + textWidth(c, formatBarLabel(s.barLabelFormat, s.data[i]).c_str());
+        else
+          room = sp + textWidth(c, formatBarLabel("TTTT", s.data[i]).c_str());
+        if (room > widest) widest = truncToInt(room);
+      }
+      frame.left = frame.left + widest;
+    }
+  }
+}
+
+double divisionPosition(const ChartFrame& frame, int j) {
+  const int divisions = chartSettings.axesDivisions;
+  if (chartSettings.chartStyle == Horizontal)
+    return static_cast<double>(frame.right - frame.left) * j / divisions + frame.left;
+  return static_cast<double>(frame.top - frame.bottom) * j / divisions + frame.bottom;
+}
+
+double divisionValue(int j) {
+  const ChartSettings& s = chartSettings;
+  if (j >= s.axesDivisions) return s.valueMax;
+  return j * s.valueRange / s.axesDivisions + s.valueMin;
+}
+
+BarGeometry barGeometry(const ChartFrame& frame) {
+  const ChartSettings& s = chartSettings;
+  const int n = s.dataCount;
+  const int extent = s.chartStyle == Horizontal ? frame.top - frame.bottom : frame.right - frame.left;
+  BarGeometry bars;
+  if (n <= 1) {
+    // One bar: no gap, and it starts at the plot's edge.
+    bars.gap = 0;
+    bars.size = (s.barSize > 0 && s.barSize < extent) ? s.barSize : extent;
+    return bars;
+  }
+  if (s.barSize > 0) {
+    int g = extent - s.barSize * n;
+    if (g < n) g = n;
+    bars.gap = static_cast<double>(g) / (n - 1);
+    bars.size = (extent - (n - 1) * bars.gap) / n;
+  } else {
+    int g = extent - (n - 1) * s.barSpacing;
+    if (g < n) g = n;
+    bars.size = static_cast<double>(g) / n;
+    bars.gap = (extent - n * bars.size) / (n - 1);
+  }
+  return bars;
+}
+
+double barOffset(const BarGeometry& bars, int index) { return (bars.size + bars.gap) * index; }
+
+double barLength(const ChartFrame& frame, double value) {
+  const ChartSettings& s = chartSettings;
+  // All values equal leave no range: the bars have no length.
+  if (s.valueRange == 0) return 0;
+  const int extent = s.chartStyle == Horizontal ? frame.right - frame.left : frame.top - frame.bottom;
+  return (value - s.valueMin) * extent / s.valueRange;
+}

@@ -1,0 +1,21 @@
+// The numbers the chart is drawn from: room for axis labels, divisions and
+// bar geometry.
+#pragma once
+
+#include "chart/chart_frame.h"
+
+// Steps 3 to 5 of the plot rectangle: saved bottom and left, then the room
+// for the axis labels along the bottom and the left.
+void layoutAxisLabelRoom(ChartFrame& frame);
+
+double divisionPosition(const ChartFrame& frame, int j);
+double divisionValue(int j);
+
+struct BarGeometry {
+  double size = 0.0;
+  double gap = 0.0;
+};
+
+BarGeometry barGeometry(const ChartFrame& frame);
+double barOffset(const BarGeometry& bars, int index);
+double barLength(const ChartFrame& frame, double value);

@@ -1,0 +1,316 @@
+#include "chart/chart_text.h"
+
+#include "chart/chart_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "pdf/content/pdf_contents.h"
+#include "pdf/font/pdf_font.h"
+
+int truncToInt(double value) { return static_cast<int>(value); }
+
+namespace {
+
+bool sameColor(const RgbColor& a, const RgbColor& b) {
+  return a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+
+// Horizontal position of a heading text, against the page rather than the plot.
+double headingX(const ChartFrame& frame, const char* text) {
+  PdfContents* c = frame.canvas;
+  double w = textWidth(c, text);
+  switch (chartSettings.headingHorizontalAlign) {
+    case Centre:
+      return (frame.pageRight - w) / 2;
+    case Right:
+      return frame.pageRight - w - spaceWidth(c) / 2;
+    default:
+      return spaceWidth(c) / 2;
+  }
+}
+
+}  // namespace
+
+void applyTextFormat(PdfContents* canvas, const FontSpec& format) {
+  canvas->SetFontAndSize(standardFontName(format.font), static_cast<double>(format.size));
+  if (format.textStyle == Normal || (format.textStyle == Stroke && sameColor(format.strokeColor, format.fillColor))) {
+    canvas->SetTextRenderingMode(0);
+    canvas->SetRGBFill(format.fillColor.red, format.fillColor.green, format.fillColor.blue);
+  } else if (format.textStyle == Stroke) {
+    canvas->SetTextRenderingMode(2);
+    canvas->SetRGBStroke(format.strokeColor.red, format.strokeColor.green, format.strokeColor.blue);
+    canvas->SetRGBFill(format.fillColor.red, format.fillColor.green, format.fillColor.blue);
+  }
+}
+
+void drawTextAt(PdfContents* canvas, double angle, double x, double y, const char* text) {
+  double theta = angle * M_PI * (1.0 / 180);
+  canvas->BeginText();
+  canvas->SetTextMatrix(std::cos(theta), std::sin(theta), -std::sin(theta), std::cos(theta), x, y);
+  canvas->ShowText(text);
+  canvas->EndText();
+}
+
+double fontAscent(PdfContents* canvas) { return canvas->GetCurrentFont()->GetAscent() / 72.0; }
+
+double fontDescent(PdfContents* canvas) { return canvas->GetCurrentFont()->GetDescent() / 72.0; }
+
+double spaceWidth(PdfContents* canvas) { return canvas->TextWidth(" "); }
+
+double textWidth(PdfContents* canvas, const char* text) { return canvas->TextWidth(text); }
+
+std::string formatValue(double value) {
+  // Room for the widest value the real reader can give (15 characters) with
+  // nine decimals.
+  char buf[64];
+  if (chartSettings.dataHasDecimals && chartSettings.decimalPoints > 0) {
+    char format[16];
+    snprintf(format, sizeof format, "%%#.%df", chartSettings.decimalPoints);
+    snprintf(buf, sizeof buf, format, value);
+  } else {
+    // The whole value exactly, also beyond the 32-bit range.
+    snprintf(buf, sizeof buf, "%lld", static_cast<long long>(std::trunc(value)));
+  }
+  return buf;
+}
+
+std::string formatBarLabel(const char* format, const Datum& datum) {
+  const std::string value = formatValue(datum.value);
+  std::string out;
+  size_t room = 65;
+  for (const char* p = format; *p && room > 0;) {
+    const char* replacement = nullptr;
+    if (std::strncmp(p, "TTTT", 4) == 0)
+      replacement = datum.label;
+    else if (std::strncmp(p, "VVVV", 4) == 0)
+      replacement = value.c_str();
+    if (!replacement) {
+      out += *p++;
+      --room;
+      continue;
+    }
+    size_t n = std::strlen(replacement);
+    if (n > room) {
+      out.append(replacement, room);
+      break;
+    }
+    out += replacement;
+    room -= n;
+    p += 4;
+  }
+  return out;
+}
+
+void drawHeadings(ChartFrame& frame) {
+  ChartSettings& s = chartSettings;
+  PdfContents* c = frame.canvas;
+  const FontSpec& ft = s.headingTitle;
+  const FontSpec& fs = s.headingSubTitle;
+  const bool atBottom = s.headingVerticalAlign == Bottom;
+  const double P = frame.pageTop;
+  const bool hasTitle = s.title[0] != '\0';
+  const bool hasSubject = s.subject[0] != '\0';
+  double yT = 0, sub = 0;
+
+  if (hasTitle) {
+    double subjectHeight = 0;
+    if (hasSubject) {
+      // The subtitle's font is selected only to measure it.
+      c->SetFontAndSize(standardFontName(fs.font), static_cast<double>(fs.size));
+      subjectHeight = fontAscent(c) - fontDescent(c);
+    }
+    applyTextFormat(c, ft);
+    const double a = fontAscent(c), d = fontDescent(c);
+    if (hasSubject) sub = subjectHeight - d;
+    yT = atBottom ? sub - 2 * d : P - a + 2 * d;
+    drawTextAt(c, 0, headingX(frame, s.title), yT, s.title);
+    if (atBottom) {
+      frame.bottom = truncToInt(a - 4 * d + sub + 0.5);
+      frame.top = truncToInt(frame.top + d);
+    } else {
+      frame.top = truncToInt(P - a + 4 * d - 0.5 - sub);
+      frame.bottom = truncToInt(frame.bottom - d);
+    }
+    const double sp = spaceWidth(c);
+    frame.left = truncToInt(frame.left + sp);
+    frame.right = truncToInt(frame.right - sp);
+  }
+
+  if (hasSubject) {
+    applyTextFormat(c, fs);
+    const double a = fontAscent(c), d = fontDescent(c);
+    double yS;
+    if (hasTitle)
+      yS = yT - sub;
+    else
+      yS = atBottom ? -2 * d : P - a + d;
+    drawTextAt(c, 0, headingX(frame, s.subject), yS, s.subject);
+    if (!hasTitle) {
+      if (atBottom) {
+        frame.bottom = truncToInt(a - 3 * d);
+        frame.top = truncToInt(frame.top + d);
+      } else {
+        frame.top = truncToInt(P - a + 3 * d);
+        frame.bottom = truncToInt(frame.bottom - d);
+      }
+      const double sp = spaceWidth(c);
+      frame.left = truncToInt(frame.left + sp);
+      frame.right = truncToInt(frame.right - sp);
+    }
+  }
+
+  if (!hasTitle && !hasSubject) {
+    frame.left = 5;
+    frame.top = frame.pageTop - 5;
+    frame.right = frame.pageRight - 5;
+    frame.bottom = 5;
+  }
+}
+
+void drawCaptions(ChartFrame& frame) {
+  ChartSettings& s = chartSettings;
+  PdfContents* c = frame.canvas;
+  const bool hasX = s.axesCaptionXText[0] != '\0';
+  const bool hasY = s.axesCaptionYText[0] != '\0';
+
+  if (hasX) {
+    const int h = frame.bottom - frame.savedBottom;
+    double cy = 0;
+    if (hasY) {
+      applyTextFormat(c, s.axesCaptionY);
+      cy = fontAscent(c) - 2 * fontDescent(c);
+    }
+    applyTextFormat(c, s.axesCaptionX);
+    const double a = fontAscent(c), d = fontDescent(c);
+    const double y = frame.savedBottom - d;
+    const double w = textWidth(c, s.axesCaptionXText);
+    double x;
+    switch (s.axesCaptionXAlign) {
+      case Left:
+        x = frame.left + cy;
+        break;
+      case Right:
+        x = frame.right - w;
+        break;
+      default:
+        x = ((frame.right - frame.left) - cy - w) / 2 + frame.left + cy;
+        break;
+    }
+    drawTextAt(c, 0, x, y, s.axesCaptionXText);
+    frame.bottom = truncToInt(frame.savedBottom + a - 2 * d + h);
+  }
+
+  if (hasY) {
+    const int h = frame.left - frame.savedLeft;
+    applyTextFormat(c, s.axesCaptionY);
+    const double a = fontAscent(c), d = fontDescent(c);
+    const double x = frame.savedLeft + a;
+    const double w = textWidth(c, s.axesCaptionYText);
+    double y;
+    switch (s.axesCaptionYAlign) {
+      case Top:
+        y = frame.top - w;
+        break;
+      case Bottom:
+        y = frame.bottom;
+        break;
+      default:
+        y = (frame.top - frame.bottom - w) / 2 + frame.bottom;
+        break;
+    }
+    drawTextAt(c, 90, x, y, s.axesCaptionYText);
+    frame.left = truncToInt(frame.savedLeft + a - 2 * d + h);
+  }
+}
+
+void drawValueLabel(ChartFrame& frame, int j, double q) {
+  ChartSettings& s = chartSettings;
+  PdfContents* c = frame.canvas;
+  const std::string t = formatValue(divisionValue(j));
+  const double w = textWidth(c, t.c_str());
+  const double a = fontAscent(c), d = fontDescent(c);
+  const int last = s.axesDivisions;
+  double x, y;
+  if (s.chartStyle == Horizontal) {
+    y = frame.bottom - (a - d);
+    x = j == 0 ? q : (j < last ? q - w / 2 : q - w);
+  } else {
+    x = frame.left - (spaceWidth(c) + w);
+    y = j == 0 ? q : (j < last ? q - (a + d) / 2 : q - a);
+  }
+  drawTextAt(c, 0, x, y, t.c_str());
+}
+
+void drawBarLabels(ChartFrame& frame, const Datum& datum, double offset, double size, double length) {
+  ChartSettings& s = chartSettings;
+  PdfContents* c = frame.canvas;
+  const bool horizontal = s.chartStyle == Horizontal;
+  const FontSpec& fb = horizontal ? s.axesLabelY : s.axesLabelX;
+  if (fb.size <= 0) return;
+
+  const int position = s.barLabelPosition;
+  const bool twoPasses = position >= AxesAndStart && position <= AxesAndCenter;
+  const double e2 = 2 * frame.borderInset;
+  if (horizontal) applyTextFormat(c, fb);
+
+  for (int pass = 0; pass < (twoPasses ? 2 : 1); ++pass) {
+    if (!horizontal) applyTextFormat(c, fb);
+    std::string text;
+    int place;
+    if (twoPasses) {
+      text = formatBarLabel(pass == 0 ? "TTTT" : "VVVV", datum);
+      place = pass == 0 ? Axes : position - (AxesAndStart - Start);
+    } else {
+      text = formatBarLabel(s.barLabelFormat, datum);
+      place = position;
+    }
+    const double a = fontAscent(c), d = fontDescent(c), sp = spaceWidth(c);
+    const int wI = truncToInt(textWidth(c, text.c_str()));
+    double x, y, angle = 0;
+    if (horizontal) {
+      y = frame.bottom + offset + size / 2 - (a + d) / 2;
+      const double minX = frame.left + e2 + sp;
+      switch (place) {
+        case Start:
+          x = minX;
+          break;
+        case End:
+          x = std::max(frame.left + length - wI - sp - e2, minX);
+          break;
+        case Center:
+          x = std::max(frame.left + length / 2 - wI / 2.0, minX);
+          break;
+        default:
+          x = frame.left - (sp + wI);
+          break;
+      }
+    } else {
+      const double xb = frame.left + offset + size / 2 + (a + d) / 2;
+      const double minY = frame.bottom + e2 - d;
+      angle = 90;
+      switch (place) {
+        case Start:
+          x = xb;
+          y = frame.bottom + e2 - 2 * d;
+          break;
+        case End:
+          x = xb;
+          y = std::max(frame.bottom + length - wI - sp - e2, minY);
+          break;
+        case Center:
+          x = xb;
+          y = std::max(frame.bottom + length / 2 - wI / 2.0, minY);
+          break;
+        default:
+          angle = 0;
+          x = frame.left + offset + size / 2 - wI / 2.0;
+          y = frame.bottom - a + d;
+          break;
+      }
+    }
+    drawTextAt(c, angle, x, y, text.c_str());
+  }
+}
