@@ -67,7 +67,7 @@ void PdfEncodingDef::ClearDifferences() {
 void PdfEncodingDef::SetRange(unsigned int first, unsigned int last, const unsigned short* table) {
   // The table has room for kMaxCodes values only; a wider range would write
   // past it.
-  if (first > last || last - first + 1 > static_cast<unsigned int>(kMaxCodes))
+  if (first > last || last - first >= static_cast<unsigned int>(kMaxCodes))
     throw PdfException(PDF_ERR_INVALID, "ERROR: PdfEncodingDef::SetRange invalid range(%u-%u).",
                        first, last);
   firstCode_ = first;
