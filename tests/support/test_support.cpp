@@ -53,7 +53,12 @@ std::string sharedDataDir() { return std::string(PLOTVANE_SHARED_DIR) + "/data";
 
 std::string makeTempDir() {
   static std::once_flag once;
-  std::call_once(once, [] { std::atexit(removeTempDirs); });
+  // The list must exist before the exit handler is registered, or it is
+  // destroyed before the handler runs.
+  std::call_once(once, [] {
+    tempDirs();
+    std::atexit(removeTempDirs);
+  });
   const char* base = std::getenv("TMPDIR");
   std::string tmpl = std::string(base && *base ? base : "/tmp") + "/plotvane-test-XXXXXX";
   std::vector<char> buf(tmpl.begin(), tmpl.end());
