@@ -53,6 +53,22 @@ std::string PlainContent() {
   return text;
 }
 
+// Scattered strokes that compress poorly, so the compressed data spans
+// several output chunks and the RC4 run must continue across them.
+std::string ScatteredContent() {
+  std::string text = "0.5 G\n";
+  uint32_t seed = 12345;
+  auto next = [&seed](int range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range));
+  };
+  while (text.size() < 20000) {
+    text += std::to_string(next(596)) + " " + std::to_string(next(842)) + " m " +
+            std::to_string(next(596)) + " " + std::to_string(next(842)) + " l S\n";
+  }
+  return text;
+}
+
 void AddContentStream(PdfDoc& doc, PdfArray* contents, const std::string& data, bool flate) {
   PdfStream* stream = new PdfStream(doc.GetXref());
   doc.GetXref()->AddObject(stream);
@@ -87,6 +103,7 @@ void BuildDocument(PdfDoc& doc) {
   PdfArray* contents = new PdfArray(doc.GetXref());
   AddContentStream(doc, contents, kDrawn, true);
   AddContentStream(doc, contents, PlainContent(), false);
+  AddContentStream(doc, contents, ScatteredContent(), true);
   page->AddElement("Contents", contents);
 }
 
@@ -230,7 +247,7 @@ TEST_P(EncryptedDocumentTest, ReadersAgree) {
   EXPECT_NE(expected.info.find("(Plotvane tester)"), std::string::npos) << expected.info;
   EXPECT_NE(expected.info.find("(inner three)"), std::string::npos) << expected.info;
   EXPECT_EQ(actual.info, expected.info);
-  EXPECT_EQ(expected.content, std::string(kDrawn) + PlainContent());
+  EXPECT_EQ(expected.content, std::string(kDrawn) + PlainContent() + ScatteredContent());
   EXPECT_EQ(actual.content, expected.content);
 
   // poppler renders it with the password given either way, and the readers
