@@ -169,7 +169,8 @@ void PdfArray::Insert(PdfObject* object, int index) {
   if (!object) return;
   if (!items_) items_ = new PdfList();
   if (items_->Count() >= kMaxItems || index < 0 || index > items_->Count()) {
-    if (!object->IsIndirect()) delete object;
+    // An object some container owns is not ours to delete.
+    if (!object->IsIndirect() && !object->IsOwned()) delete object;
     throw PdfException(PDF_ERR_INVALID, "ERROR: PdfArray::Add --number of items is over [%d].\n", kMaxItems);
   }
   PdfObject* item = object;
@@ -268,19 +269,26 @@ int PdfDictionary::FindElement(const char* key) const {
 void PdfDictionary::AddElement(const char* key, PdfObject* value) {
   if (!value) return;
   if (!elements_) elements_ = new PdfList();
+  int existing = FindElement(key);
+  // The very value already stored under this key: replacing it would delete
+  // the object the caller still holds.
+  if (existing >= 0 && static_cast<PdfDictElement*>(elements_->ItemAt(existing))->value == value) return;
   if (elements_->Count() >= kMaxElements) {
-    if (!value->IsIndirect()) delete value;
+    // An object some container owns is not ours to delete.
+    if (!value->IsIndirect() && !value->IsOwned()) delete value;
     throw PdfException(PDF_ERR_INVALID, "ERROR: PdfDictionary::AddElement --number of items is over [%d].\n",
                        kMaxElements);
   }
-  int existing = FindElement(key);
+  // Asked before the old element goes, since the value may live inside it.
+  const bool indirect = value->IsIndirect();
+  const bool ownedElsewhere = !indirect && value->IsOwned();
   if (existing >= 0) DeleteElement(static_cast<PdfDictElement*>(elements_->Remove(existing)));
 
   PdfObject* stored;
-  if (value->IsIndirect()) {
+  if (indirect) {
     stored = new PdfReference(value);
   } else {
-    if (value->IsOwned())
+    if (ownedElsewhere)
       throw PdfException(PDF_ERR_INVALID, "this object(id=%d) is owned by another object.", GetObjectId());
     stored = value;
   }
