@@ -112,6 +112,11 @@ const char* cmdDataset(const char* a) {
       if (hadPoint) cs.dataHasDecimals = 1;
     }
   }
+  // A read error is not the end of the file: the data would be silently cut.
+  if (!failed && ferror(f)) {
+    logLine("ERROR: Dataset - could not open [%s], error=%d", path, errno);
+    failed = true;
+  }
   fclose(f);
   return failed ? nullptr : p;
 }

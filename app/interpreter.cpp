@@ -235,6 +235,12 @@ const char* cmdOptions(const char* a) {
       break;
     }
   }
+  // A read error is not the end of the file: the rest of the file would be
+  // silently skipped.
+  if (!failed && ferror(f)) {
+    logLine("ERROR: Options - could not open [%s], error=%d", path, errno);
+    failed = true;
+  }
   --optionsNesting;
   fclose(f);
   return failed ? nullptr : p;
