@@ -322,9 +322,16 @@ encrypt the document with the PDF standard security handler, revision 2:
 40-bit RC4.
 This keeps honest readers honest; it is no defence against a determined
 one, since such keys are found by brute force in little time.
-The permission commands
-.RB ( \-print ", " \-copy ", " \-edit ", " \-editextra )
-are requests that readers may ignore.
+.PP
+An encrypted document without permission commands allows everything; once
+one of
+.BR \-print ", " \-copy ", " \-edit " or " \-editextra
+is given, it allows exactly the ones given, and any of them alone encrypts
+the document with empty passwords.
+Readers may ignore the permissions.
+The owner and user passwords must differ.
+Passwords given on the command line can be seen by other users of the
+machine; an option file readable only by its owner keeps them private.
 .SH EXAMPLES
 A vertical bar chart of two items with a title, written to
 .IR sales.pdf :
