@@ -14,7 +14,11 @@ void PdfDateToStr(const PdfDate& date, char* buffer) {
                      date.offMinutes);
   std::memset(buffer, 0, 24);
   std::memcpy(buffer, text, len < 23 ? (len > 0 ? len : 0) : 23);
-  if (len != 23) throw PdfException(PDF_ERR_MISSING, "error: PdfInfo::PdfDateToStr --invalid date[%s:%d].", text, len);
+  // "%02d" writes -1 in two characters, so the length alone lets a negative
+  // field through into a date no reader accepts.
+  const bool negative = date.year < 0 || date.month < 0 || date.day < 0 || date.hour < 0 || date.minutes < 0 ||
+                        date.seconds < 0 || date.offHour < 0 || date.offMinutes < 0;
+  if (len != 23 || negative) throw PdfException(PDF_ERR_MISSING, "error: PdfInfo::PdfDateToStr --invalid date[%s:%d].", text, len);
 }
 
 PdfDate StrToPdfDate(const char* text) {
