@@ -84,7 +84,8 @@ PdfDestination::PdfDestination(PdfPage* page, bool makeIndirect)
     : PdfArray(page ? page->GetXref() : nullptr), page_(page), makeIndirect_(makeIndirect) {}
 
 void PdfDestination::Rebuild(int type, int count, const double* params) {
-  if (makeIndirect_ && !IsIndirect()) GetXref()->AddObject(this);
+  // Without a page there is no object table to number it in.
+  if (makeIndirect_ && !IsIndirect() && GetXref()) GetXref()->AddObject(this);
   Clear();
   Add(page_);
   Add(new PdfName(kFitNames[type]));
