@@ -8,7 +8,7 @@
 using CommandHandler = const char* (*)(const char* args);
 
 struct CommandInfo {
-  const char* name;         // lower case; matched without regard to case
+  const char* name;         // matched without regard to ASCII letter case
   CommandHandler handler;
   const char* synopsis;     // argument synopsis, empty for none
   const char* description;  // one line, with the limits and defaults
