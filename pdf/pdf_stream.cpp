@@ -3,7 +3,6 @@
 #include <zlib.h>
 
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -21,17 +20,62 @@ PdfStreamBase& PdfStreamBase::operator<<(char c) {
   return *this;
 }
 
+namespace {
+
+// Decimal digits of v, written backwards ending at end; returns the first.
+char* DigitsBackwards(unsigned long long v, char* end) {
+  do {
+    *--end = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  return end;
+}
+
+// round(|value| x 10^5) as printf's "%.5f" computes it: from the exact binary
+// value, ties to even. Every real of a page passes through here, and printf's
+// general machinery cost more than all the rest of a chart together.
+// |value| is at most 32767, so the result fits easily into 64 bits.
+unsigned long long ScaledMagnitude(double value) {
+  unsigned long long bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  unsigned long long mantissa = bits & ((1ull << 52) - 1);
+  if (biased != 0)
+    mantissa |= 1ull << 52;
+  else
+    biased = 1;  // subnormal
+  int exponent = biased - 1075;  // |value| = mantissa x 2^exponent
+  if (exponent >= 0) return (mantissa << exponent) * 100000u;
+  int shift = -exponent;
+  // mantissa x 10^5 < 2^70: beyond that shift it is below one half.
+  if (shift > 70) return 0;
+  unsigned __int128 n = static_cast<unsigned __int128>(mantissa) * 100000u;
+  unsigned __int128 q = n >> shift;
+  unsigned __int128 rest = n - (q << shift);
+  unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+  if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+  return static_cast<unsigned long long>(q);
+}
+
+}  // namespace
+
 PdfStreamBase& PdfStreamBase::operator<<(int value) {
   char buf[12];
-  int n = snprintf(buf, sizeof buf, "%d", value);
-  Write(buf, n);
+  char* end = buf + sizeof buf;
+  unsigned long long magnitude =
+      value < 0 ? 0ull - static_cast<unsigned long long>(static_cast<long long>(value))
+                : static_cast<unsigned long long>(value);
+  char* p = DigitsBackwards(magnitude, end);
+  if (value < 0) *--p = '-';
+  Write(p, static_cast<int>(end - p));
   return *this;
 }
 
 PdfStreamBase& PdfStreamBase::operator<<(unsigned int value) {
   char buf[11];
-  int n = snprintf(buf, sizeof buf, "%u", value);
-  Write(buf, n);
+  char* end = buf + sizeof buf;
+  char* p = DigitsBackwards(value, end);
+  Write(p, static_cast<int>(end - p));
   return *this;
 }
 
@@ -39,22 +83,29 @@ PdfStreamBase& PdfStreamBase::operator<<(double value) {
   // The negated comparison also refuses NaN.
   if (!(value >= -32767.0 && value <= 32767.0))
     throw PdfException(PDF_ERR_RANGE, "error: operator<<(const double d)[%f]\n.", value);
-  if (decimal_ == 0) {
-    const char* point = localeconv()->decimal_point;
-    decimal_ = (point && *point) ? *point : '.';
+  // "%.5f" with its trailing zeros and then a bare point cut off, always with
+  // "." whatever the locale's decimal character; a negative value that rounds
+  // to zero keeps its sign ("-0"), as printf writes it.
+  unsigned long long scaled = ScaledMagnitude(value);
+  char buf[16];
+  char* end = buf + sizeof buf;
+  char* p = end;
+  unsigned long long fraction = scaled % 100000u;
+  if (fraction != 0) {
+    int digits = 5;
+    while (fraction % 10 == 0) {
+      fraction /= 10;
+      --digits;
+    }
+    for (int i = 0; i < digits; ++i) {
+      *--p = static_cast<char>('0' + fraction % 10);
+      fraction /= 10;
+    }
+    *--p = '.';
   }
-  char buf[13];
-  int len = snprintf(buf, sizeof buf, "%.5f", value);
-  if (len >= 13) throw PdfException(PDF_ERR_RANGE, "error: operator<<(const double d)[%d]\n.", len);
-  if (decimal_ != '.') {
-    char* p = std::strchr(buf, decimal_);
-    if (p) *p = '.';
-  }
-  // %.5f always writes a decimal point, so the stripping stops there.
-  int end = len;
-  while (end > 1 && buf[end - 1] == '0') --end;
-  if (end > 1 && buf[end - 1] == '.') --end;
-  Write(buf, end);
+  p = DigitsBackwards(scaled / 100000u, p);
+  if (std::signbit(value)) *--p = '-';
+  Write(p, static_cast<int>(end - p));
   return *this;
 }
 

@@ -31,9 +31,6 @@ class PdfStreamBase {
 
  protected:
   int size_ = 0;
-
- private:
-  char decimal_ = 0;
 };
 
 class PdfFileStream : public PdfStreamBase {
