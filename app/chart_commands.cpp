@@ -44,9 +44,9 @@ const char* checkedColor(const char* a, RgbColor* color, const char* message) {
 
 }  // namespace
 
-const char* readFontSpec(const char* text, FontSpec* spec, const char* displayName) {
-  const char* p = readInteger(text, &spec->size);
-  if (spec->size < 1 || spec->size > 300) {
+const char* readFontSpec(const char* text, FontSpec* dest, const char* displayName) {
+  const char* p = readInteger(text, &dest->size);
+  if (dest->size < 1 || dest->size > 300) {
     logLine("ERROR: %s - size must be between 1 and 300 inclusive", displayName);
     return nullptr;
   }
@@ -54,15 +54,15 @@ const char* readFontSpec(const char* text, FontSpec* spec, const char* displayNa
   p = keyword(p, fontNameKeywords, 40, &font, displayName, "no font name", "font name too long",
               "unknown font name");
   if (!p) return nullptr;
-  spec->font = font;
+  dest->font = font;
   cs.fontUsed[font] = 1;
-  p = readColor(p, &spec->fillColor);
+  p = readColor(p, &dest->fillColor);
   int style;
   p = keyword(p, textStyleKeywords, 40, &style, displayName, "no text style",
               "text style too long", "unknown text style");
   if (!p) return nullptr;
-  spec->textStyle = style;
-  if (style == Stroke) p = readColor(p, &spec->strokeColor);
+  dest->textStyle = style;
+  if (style == Stroke) p = readColor(p, &dest->strokeColor);
   return p;
 }
 
