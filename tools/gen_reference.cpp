@@ -429,9 +429,32 @@ bool readmeWithReference(const std::string& readme, const std::string& reference
   return true;
 }
 
+// Every name the interpreter accepts must reach both documents; grouping by
+// handler or value must never swallow one.
+bool complete(const std::string& md, const std::string& page) {
+  int count = 0;
+  const CommandInfo* table = commandTable(&count);
+  for (int i = 0; i < count; ++i) {
+    std::string name = table[i].name;
+    if (md.find("`-" + name + "`") == std::string::npos) return fail("README block lacks -" + name);
+    if (page.find("\\fB\\-" + roff(name) + "\\fR") == std::string::npos)
+      return fail("manual page lacks -" + name);
+  }
+  int tableCount = 0;
+  const KeywordTableInfo* tables = keywordTables(&tableCount);
+  for (int t = 0; t < tableCount; ++t)
+    for (int i = 0; i < tables[t].count; ++i) {
+      std::string name = tables[t].entries[i].name;
+      if (md.find("`" + name + "`") == std::string::npos) return fail("README block lacks keyword " + name);
+      if (page.find(roff(name)) == std::string::npos) return fail("manual page lacks keyword " + name);
+    }
+  return true;
+}
+
 int update(const std::string& root, bool write) {
   std::string reference, page, readme, newReadme;
   if (!markdown(&reference) || !man(&page)) return 2;
+  if (!complete(reference, page)) return 2;
   if (!readFile(root + "/README.md", &readme)) return 2;
   if (!readmeWithReference(readme, reference, &newReadme)) return 2;
   std::string oldPage;
