@@ -31,3 +31,7 @@ add_test(NAME docs_install_and_run
 # still makes its chart with exit code 0.
 add_test(NAME docs_examples_and_readme_commands_run
          COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-gallery --check $<TARGET_FILE:plotvane>)
+
+add_test(NAME docs_reference_check_notices_staleness
+         COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/docs/stale-check.sh
+                 $<TARGET_FILE:gen_reference> ${CMAKE_SOURCE_DIR})
