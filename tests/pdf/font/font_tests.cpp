@@ -177,6 +177,10 @@ TEST_F(FontDocTest, HelveticaWithStandardEncoding) {
   for (const auto& w : widths) EXPECT_EQ(font->CharWidth(w.code), w.width) << int(w.code);
   EXPECT_EQ(font->GetAscent(), 718);
   EXPECT_EQ(font->GetDescent(), -207);
+  PdfType1Font bare(doc.GetXref());  // ascent and descent wait for Setup
+  EXPECT_EQ(bare.GetAscent(), 0);
+  EXPECT_EQ(bare.GetDescent(), 0);
+  EXPECT_EQ(bare.CharWidth(65), 0);
   EXPECT_EQ(Written(font),
             "<<\r\n/Type /Font\r\n/Subtype /Type1\r\n/BaseFont /Helvetica\r\n/FirstChar 32\r\n"
             "/LastChar 255\r\n/Encoding /StandardEncoding\r\n>>");
