@@ -74,43 +74,41 @@ const char* cmdDataset(const char* a) {
     return nullptr;
   }
   bool failed = false;
-  // A full table before the first line: the file is not read at all.
-  if (cs.dataCount < kMaxData) {
-    char line[kDatasetPiece + 1];
-    int lineNumber = 0;
-    while (!failed && readTextPiece(f, line, kDatasetPiece)) {
-      size_t n = strlen(line);
-      if (n > 0 && isWhiteSpace(line[n - 1])) line[--n] = '\0';
-      ++lineNumber;
-      if (n == 0) continue;
-      // Only a further item after the 1000th is too much; the end of the
-      // file may or may not follow a line break.
-      if (cs.dataCount >= kMaxData) {
-        logLine("ERROR: Dataset - too much data");
-        failed = true;
-        break;
-      }
-      char* sep = strstr(line, cs.dataSeparator);
-      if (!sep) {
-        logLine("ERROR: no value on line %d of dataset [%.300s]", lineNumber, path);
-        failed = true;
-        break;
-      }
-      Datum& d = cs.data[cs.dataCount];
-      size_t labelLength = static_cast<size_t>(sep - line);
-      if (labelLength > static_cast<size_t>(kMaxLabel)) labelLength = kMaxLabel;
-      memcpy(d.label, line, labelLength);
-      d.label[labelLength] = '\0';
-      bool ok, hadPoint;
-      readReal(sep + strlen(cs.dataSeparator), &d.value, &ok, &hadPoint);
-      if (!ok) {
-        logLine("ERROR: invalid value on line %d of dataset [%.300s]", lineNumber, path);
-        failed = true;
-        break;
-      }
-      ++cs.dataCount;
-      if (hadPoint) cs.dataHasDecimals = 1;
+  char line[kDatasetPiece + 1];
+  int lineNumber = 0;
+  while (!failed && readTextPiece(f, line, kDatasetPiece)) {
+    size_t n = strlen(line);
+    if (n > 0 && isWhiteSpace(line[n - 1])) line[--n] = '\0';
+    ++lineNumber;
+    if (n == 0) continue;
+    // Only a further item after the 1000th is too much, whether the table
+    // filled up in this file or before it; the end of the file may or may
+    // not follow a line break.
+    if (cs.dataCount >= kMaxData) {
+      logLine("ERROR: Dataset - too much data");
+      failed = true;
+      break;
     }
+    char* sep = strstr(line, cs.dataSeparator);
+    if (!sep) {
+      logLine("ERROR: no value on line %d of dataset [%.300s]", lineNumber, path);
+      failed = true;
+      break;
+    }
+    Datum& d = cs.data[cs.dataCount];
+    size_t labelLength = static_cast<size_t>(sep - line);
+    if (labelLength > static_cast<size_t>(kMaxLabel)) labelLength = kMaxLabel;
+    memcpy(d.label, line, labelLength);
+    d.label[labelLength] = '\0';
+    bool ok, hadPoint;
+    readReal(sep + strlen(cs.dataSeparator), &d.value, &ok, &hadPoint);
+    if (!ok) {
+      logLine("ERROR: invalid value on line %d of dataset [%.300s]", lineNumber, path);
+      failed = true;
+      break;
+    }
+    ++cs.dataCount;
+    if (hadPoint) cs.dataHasDecimals = 1;
   }
   // A read error is not the end of the file: the data would be silently cut.
   if (!failed && ferror(f)) {

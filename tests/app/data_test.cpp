@@ -226,4 +226,19 @@ TEST_F(Dataset, ExactlyAThousandItems) {
   EXPECT_EQ(o.messages[0], "ERROR: Dataset - too much data");
 }
 
+TEST_F(Dataset, TableAlreadyFull) {
+  std::string datums;
+  for (int i = 0; i < 1000; ++i) datums += "-datum d 1 ";
+  // Items that do not fit are reported, not dropped without a word.
+  apptest::Outcome o = load("late,5\n", datums);
+  EXPECT_EQ(o.result, 1);
+  ASSERT_EQ(o.messages.size(), 1u);
+  EXPECT_EQ(o.messages[0], "ERROR: Dataset - too much data");
+  // A file with no items adds nothing and is no error.
+  o = load("\n\r\n", datums);
+  EXPECT_EQ(o.result, 0);
+  EXPECT_TRUE(o.messages.empty());
+  EXPECT_EQ(chartSettings.dataCount, 1000);
+}
+
 }  // namespace
