@@ -1,0 +1,240 @@
+// The document around the chart: output name, fonts, dates, information,
+// passwords, bookmark, failures and the viewer.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <ctime>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/chart/chart_test_util.h"
+
+namespace {
+
+using namespace charttest;
+
+const std::string kChart = "-chart Bar V -barcolor #FF0000 #0000FF -datum A 20 -datum B 50 ";
+
+std::vector<std::string> baseFonts(const std::string& pdf) {
+  std::vector<std::string> fonts;
+  std::regex re("/BaseFont /([A-Za-z-]+)");
+  for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), re); it != std::sregex_iterator(); ++it)
+    fonts.push_back((*it)[1]);
+  return fonts;
+}
+
+TEST(MakePdf, OutputNameGetsThePdfEnding) {
+  struct NameCase {
+    std::string given, file;
+  } cases[] = {
+      {"report", "report.pdf"}, {"Report.PDF", "Report.PDF"}, {".pdf", ".pdf.pdf"},
+      {"a.pdf", "a.pdf"},       {"x.PdF", "x.PdF"},           {"chart.pdf.txt", "chart.pdf.txt.pdf"},
+  };
+  for (const NameCase& nc : cases) {
+    SCOPED_TRACE(nc.given);
+    std::string dir = pvtest::makeTempDir();
+    std::vector<std::string> args = splitWords(kChart);
+    args.push_back("-output");
+    args.push_back(nc.given);
+    pvtest::RunResult r = pvtest::runPlotvane(args, dir);
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(pvtest::logMessages(r.out),
+              (std::vector<std::string>{"Creating PDF structure in memory...", "Saving PDF to [" + nc.file + "]...",
+                                        "...success", "Finished"}));
+    ASSERT_TRUE(pvtest::fileExists(dir + "/" + nc.file));
+    EXPECT_EQ(readersVerdict(dir + "/" + nc.file), "");
+    if (nc.file != nc.given) {
+      EXPECT_FALSE(pvtest::fileExists(dir + "/" + nc.given));
+    }
+  }
+}
+
+TEST(MakePdf, OnlyTheFontsNamedOrDrawnInFontNumberOrder) {
+  struct FontCase {
+    std::string args;
+    std::vector<std::string> fonts;
+  } cases[] = {
+      {"", {}},
+      {"-title Sales", {"Times-Roman"}},
+      {"-subject Sub", {"Times-Roman"}},
+      {"-title Sales -headingtitle 18 Helv #000000 Normal", {"Helvetica"}},
+      {"-axeslabely 10 Zapf #000000 Normal -headingtitle 18 Courier #000000 Normal -title T",
+       {"Courier", "ZapfDingbats"}},
+      {"-title S -subject Sub -headingsubtitle 12 Symbol #000000 Normal", {"Times-Roman", "Symbol"}},
+      {"-title S -subject Sub -headingtitle 18 Times-BI #000000 Normal", {"Times-Roman", "Times-BoldItalic"}},
+      // Named but never drawn: registered all the same.
+      {"-headingsubtitle 12 Courier-B #000000 Normal", {"Courier-Bold"}},
+      {"-axescaptionx 10 Helv-BO #000000 Normal C X -axescaptiony 10 Cour-O #000000 Normal M Y",
+       {"Courier-Oblique", "Helvetica-BoldOblique"}},
+  };
+  for (const FontCase& fc : cases) {
+    SCOPED_TRACE(fc.args);
+    Chart c = runChart(kChart + fc.args);
+    ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+    EXPECT_EQ(baseFonts(pvtest::readFile(c.pdfPath)), fc.fonts);
+  }
+}
+
+std::string creationDate(const std::string& pdf) {
+  std::smatch m;
+  std::regex re("/CreationDate \\((D:[^)]*)\\)");
+  return std::regex_search(pdf, m, re) ? m[1].str() : "";
+}
+
+// "D:YYYYMMDDHH" of the clock shifted by offset seconds, read as UTC.
+std::string hourStamp(long offset) {
+  time_t t = time(nullptr) + offset;
+  struct tm u;
+  gmtime_r(&t, &u);
+  char buf[32];
+  strftime(buf, sizeof buf, "D:%Y%m%d%H", &u);
+  return buf;
+}
+
+TEST(MakePdf, CreationDateWithItsOffset) {
+  struct ZoneCase {
+    std::string tz;
+    long offset;
+    std::string ending;
+  } cases[] = {
+      {"UTC", 0, "z00'00'"},
+      {"Etc/GMT-2", 7200, "+02'00'"},
+      {"Etc/GMT+5", -18000, "-05'00'"},
+  };
+  for (const ZoneCase& zc : cases) {
+    SCOPED_TRACE(zc.tz);
+    std::string before = hourStamp(zc.offset);
+    Chart c = runChart(splitWords(kChart + "-creationdate"), {"TZ=" + zc.tz});
+    std::string after = hourStamp(zc.offset);
+    ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+    std::string date = creationDate(pvtest::readFile(c.pdfPath));
+    ASSERT_EQ(date.size(), 2 + 14 + 7u) << date;
+    EXPECT_EQ(date.substr(16), zc.ending);
+    // The date and time are those of the local clock.
+    std::string hour = date.substr(0, 12);
+    EXPECT_TRUE(hour == before || hour == after) << date << " vs " << before;
+  }
+  Chart none = runChart(kChart);
+  EXPECT_EQ(creationDate(pvtest::readFile(none.pdfPath)), "");
+}
+
+TEST(MakePdf, InformationEntriesAndTheBanner) {
+  std::vector<std::string> args = splitWords(kChart);
+  for (const char* a : {"-producer", "Me", "-creator", "Cr", "-author", "Au", "-title", "Ti", "-subject", "Su",
+                        "-keywords", "a b"})
+    args.push_back(a);
+  Chart c = runChart(args);
+  ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+  std::string pdf = pvtest::readFile(c.pdfPath);
+  for (const char* entry : {"/Producer (Me)", "/Creator (Cr)", "/Author (Au)", "/Title (Ti)", "/Subject (Su)",
+                            "/Keywords (a\\040b)"})
+    EXPECT_NE(pdf.find(entry), std::string::npos) << entry;
+  EXPECT_EQ(pdf.find("Library"), std::string::npos);
+
+  Chart plain = runChart(kChart);
+  EXPECT_NE(pvtest::readFile(plain.pdfPath).find("/Producer (Plotvane\\040PDF\\040Library\\040Version\\0401.00)"),
+            std::string::npos);
+}
+
+TEST(MakePdf, OutlineForcesUseOutlines) {
+  Chart c = runChart(kChart + "-pagemodefullscreen -pagelayoutonecolumn -outline -title Sales");
+  ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+  std::string pdf = pvtest::readFile(c.pdfPath);
+  EXPECT_NE(pdf.find("/PageMode /UseOutlines"), std::string::npos);
+  EXPECT_EQ(pdf.find("/FullScreen"), std::string::npos);
+  EXPECT_NE(pdf.find("/PageLayout /OneColumn"), std::string::npos);
+  EXPECT_NE(pdf.find("/Title (Sales)\r\n/Dest"), std::string::npos) << pdf.substr(0, 1200);
+  EXPECT_TRUE(std::regex_search(pdf, std::regex("\\[\\d+ 0 R /XYZ 0 600 1 \\]")));
+
+  Chart full = runChart(kChart + "-pagemodefullscreen");
+  EXPECT_NE(pvtest::readFile(full.pdfPath).find("/PageMode /FullScreen"), std::string::npos);
+  EXPECT_EQ(pvtest::readFile(full.pdfPath).find("/Outlines"), std::string::npos);
+}
+
+TEST(MakePdf, ProtectedDocumentsOpenWithTheirPassword) {
+  Chart c = runChart(splitWords(kChart + "-ownerpassword own -userpassword usr -print"), {}, "chart", "usr");
+  ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+  EXPECT_NE(pvtest::readFile(c.pdfPath).find("/Encrypt"), std::string::npos);
+  Chart owner = runChart(splitWords(kChart + "-ownerpassword own -copy"), {}, "chart", "own");
+  ASSERT_EQ(owner.run.exitCode, 0) << owner.run.out;
+  EXPECT_EQ(readersVerdict(owner.pdfPath), "") << "no user password: opens without one";
+}
+
+struct FailureCase {
+  std::string name;
+  std::vector<std::string> args;
+  std::vector<std::string> log;  // exact lines, or prefixes where they end with "*"
+};
+
+TEST(MakePdf, FailuresEndInOneLineAndNoFile) {
+  const std::string wide(256, 'W');
+  const std::string creating = "Creating PDF structure in memory...";
+  const FailureCase cases[] = {
+      {"equal passwords",
+       splitWords(kChart + "-ownerpassword same -userpassword same"),
+       {creating, "MakePDF ERROR: PdfEncrypt::SetPassword -- user and owner password must be diiferent.", "Finished"}},
+      {"a coordinate beyond the writable range",
+       [&] {
+         std::vector<std::string> a = splitWords(kChart + "-headingtitle 300 Times-B #000000 Normal -chartheading "
+                                                          "Top Right -title");
+         a.push_back(wide);
+         return a;
+       }(),
+       {creating, "MakePDF *", "Finished"}},
+      {"an output folder that does not exist",
+       splitWords(kChart + "-output /nonexistent-folder/chart"),
+       {creating, "Saving PDF to [/nonexistent-folder/chart.pdf]...", "MakePDF *", "Finished"}},
+  };
+  for (const FailureCase& fc : cases) {
+    SCOPED_TRACE(fc.name);
+    Chart c = runChart(fc.args);
+    EXPECT_EQ(c.run.exitCode, 1) << c.run.out;
+    EXPECT_FALSE(c.written);
+    ASSERT_EQ(c.log.size(), fc.log.size()) << c.run.out;
+    for (size_t i = 0; i < fc.log.size(); ++i) {
+      const std::string& want = fc.log[i];
+      if (want.back() == '*') {
+        EXPECT_EQ(c.log[i].rfind(want.substr(0, want.size() - 1), 0), 0u) << c.log[i];
+      } else {
+        EXPECT_EQ(c.log[i], want);
+      }
+    }
+    EXPECT_EQ(c.run.out.find("nan"), std::string::npos);
+  }
+}
+
+struct ViewerCase {
+  std::string name;
+  std::string script;  // the fake opener, "" for none on PATH
+  std::string last;    // the log line after "Opening PDF in default PDF viewer..."
+};
+
+TEST(MakePdf, ViewerIsStartedAndItsFailureKeepsTheResult) {
+  const ViewerCase cases[] = {
+      {"opener succeeds", "#!/bin/sh\necho \"$1\" > \"${0%/*}/arg\"\nexit 0\n", "...success"},
+      {"opener fails", "#!/bin/sh\necho \"$1\" > \"${0%/*}/arg\"\nexit 3\n", "failed, error=3"},
+      {"no opener at all", "", "failed, error=2"},
+  };
+  for (const ViewerCase& vc : cases) {
+    SCOPED_TRACE(vc.name);
+    std::string bin = pvtest::makeTempDir();
+    if (!vc.script.empty()) {
+      for (const char* opener : {"/xdg-open", "/open"}) {
+        pvtest::writeFile(bin + opener, vc.script);
+        chmod((bin + opener).c_str(), 0755);
+      }
+    }
+    Chart c = runChart(splitWords(kChart + "-openpdf"), {"PATH=" + bin});
+    EXPECT_EQ(c.run.exitCode, 0) << c.run.out;
+    EXPECT_TRUE(c.written);
+    EXPECT_EQ(c.log, (std::vector<std::string>{"Creating PDF structure in memory...", "Saving PDF to [chart.pdf]...",
+                                               "...success", "Opening PDF in default PDF viewer...", vc.last,
+                                               "Finished"}));
+    if (!vc.script.empty()) {
+      EXPECT_EQ(pvtest::readFile(bin + "/arg"), "chart.pdf\n");
+    }
+  }
+}
+
+}  // namespace
