@@ -64,8 +64,10 @@ void PdfReal::WriteValueToStream(PdfStreamBase* out, PdfEncryptor*) { *out << va
 PdfName::PdfName(const char* value) { SetValue(value); }
 
 void PdfName::SetValue(const char* value) {
-  std::memset(value_, 0, sizeof value_);
-  if (value) std::strncpy(value_, value, kMaxLength);
+  // The value may be this name's own text.
+  char copy[kMaxLength + 1] = {};
+  if (value) std::strncpy(copy, value, kMaxLength);
+  std::memcpy(value_, copy, sizeof value_);
 }
 
 void PdfName::WriteValueToStream(PdfStreamBase* out, PdfEncryptor*) {
@@ -89,14 +91,17 @@ PdfText::PdfText(const char* value) { SetValue(value); }
 PdfText::~PdfText() { delete[] value_; }
 
 void PdfText::SetValue(const char* value) {
+  // Copied before the old text goes: the value may point into it.
+  char* copy = nullptr;
+  if (value && *value) {
+    size_t n = std::strlen(value);
+    if (n > static_cast<size_t>(kMaxLength)) n = kMaxLength;
+    copy = new char[n + 1];
+    std::memcpy(copy, value, n);
+    copy[n] = '\0';
+  }
   delete[] value_;
-  value_ = nullptr;
-  if (!value || !*value) return;
-  size_t n = std::strlen(value);
-  if (n > static_cast<size_t>(kMaxLength)) n = kMaxLength;
-  value_ = new char[n + 1];
-  std::memcpy(value_, value, n);
-  value_[n] = '\0';
+  value_ = copy;
 }
 
 void PdfText::WriteValueToStream(PdfStreamBase* out, PdfEncryptor* encryptor) {
