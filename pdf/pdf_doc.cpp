@@ -462,7 +462,9 @@ PdfInfo* PdfDoc::GetInfo() {
 
 void PdfDoc::AddXObject(PdfXObject* xobject, const char* name) {
   if (!xobject || !xobjectMgr_) throw PdfException(PDF_ERR_INVALID, "ERROR: Invalid XObject.");
-  if (xobject->IsIndirect() && xref_->GetObject(xobject->GetObjectId()) != xobject)
+  // One made for another table, registered there or not, would have its
+  // Length numbered in that table when written.
+  if (xobject->GetXref() != xref_ || (xobject->IsIndirect() && xref_->GetObject(xobject->GetObjectId()) != xobject))
     throw PdfException(PDF_ERR_INVALID,
                        "PdfDoc::AddXObject:: cannot add xobject. this object is owned by other PdfDoc object.");
   if (!name) {
