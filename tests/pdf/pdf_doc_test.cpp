@@ -19,6 +19,7 @@
 #include "pdf/pdf_objects.h"
 #include "pdf/pdf_outline.h"
 #include "pdf/pdf_stream.h"
+#include "pdf/pdf_xobject.h"
 #include "pdf/pdf_xref.h"
 #include "tests/pdf/core_test_util.h"
 #include "tests/support/test_support.h"
@@ -308,6 +309,58 @@ TEST(PdfPageTest, ProcSetNamesInFixedOrder) {
   EXPECT_EQ(Written(page->GetResources()->GetValue("ProcSet")), "[/PDF /Text ]");
   page->AddProcSet(psImageI | psImageB);
   EXPECT_EQ(Written(page->GetResources()->GetValue("ProcSet")), "[/PDF /Text /ImageB /ImageI ]");
+}
+
+TEST(PdfPageTest, XObjectsByNameAndTheirProcSets) {
+  PdfDoc doc;
+  doc.CreateDocument();
+  PdfPage* page = doc.AddPage();
+  const struct {
+    int kind;
+    const char* procSet;
+  } images[] = {{0, "[/ImageB ]"}, {3, "[/ImageB ]"}, {9, "[/ImageI ]"}, {1, "[/ImageC ]"}};
+  for (const auto& image : images) {
+    PdfPage* p = doc.AddPage();
+    PdfXObject* x = new PdfXObject(doc.GetXref(), nullptr);
+    x->AddElement("Subtype", new PdfName("Image"));
+    x->SetColorSpaceKind(image.kind);
+    doc.AddXObject(x, "Im1");
+    p->AddXObject(x, "Im1");
+    EXPECT_EQ(Written(p->GetResources()->GetValue("ProcSet")), image.procSet) << image.kind;
+    EXPECT_STREQ(p->GetXObjectName(x), "Im1");
+    auto c = CatchPdf([&] { p->AddXObject(x, "Im1"); });
+    EXPECT_EQ(c.code, -5);
+    EXPECT_EQ(c.message, "ERROR: duplicate XObject-name[Im1].");
+  }
+  // A form (no Image subtype) adds no procedure set; a missing name is made up.
+  PdfXObject* form = new PdfXObject(doc.GetXref(), nullptr);
+  doc.AddXObject(form);
+  char expected[32];
+  snprintf(expected, sizeof expected, "XOBJ%X", static_cast<unsigned int>(reinterpret_cast<uintptr_t>(form)));
+  EXPECT_STREQ(form->GetName(), expected);
+  EXPECT_TRUE(form->IsIndirect());
+  page->AddXObject(form, "Fm1");
+  EXPECT_EQ(page->GetResources()->GetValue("ProcSet"), nullptr);
+  EXPECT_EQ(page->GetXObjectName(nullptr), nullptr);
+  EXPECT_EQ(doc.GetXObjectMgr()->GetXObject(expected), form);
+}
+
+TEST(PdfPageTest, XObjectOfAnotherDocumentIsRefused) {
+  PdfDoc one, other;
+  one.CreateDocument();
+  other.CreateDocument();
+  PdfXObject* registered = new PdfXObject(other.GetXref(), nullptr);
+  other.AddXObject(registered, "X");
+  PdfXObject* unregistered = new PdfXObject(other.GetXref(), nullptr);
+  other.GetXref()->AddObject(new PdfNumber(0));  // keeps the numbers apart
+  for (PdfXObject* x : {registered, unregistered}) {
+    auto c = CatchPdf([&] { one.AddXObject(x, "X"); });
+    EXPECT_EQ(c.code, -5);
+    EXPECT_EQ(c.message,
+              "PdfDoc::AddXObject:: cannot add xobject. this object is owned by other PdfDoc object.");
+  }
+  EXPECT_EQ(one.GetXref()->GetCount(), 4);
+  delete unregistered;
 }
 
 TEST(PdfPageTreeTest, NodeKindsAndCounts) {

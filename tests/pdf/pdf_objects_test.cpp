@@ -271,6 +271,19 @@ TEST(PdfObjectWriteTest, ReAddingTheSameDirectValueUnderItsKeyIsHarmless) {
   EXPECT_EQ(Written(&dict), "<<\r\n/Box [1 2 3 4 ]\r\n/Other 1\r\n>>");
 }
 
+TEST(PdfObjectWriteTest, SettingAValueFromItself) {
+  PdfText text("keep me");
+  text.SetValue(text.GetValue());
+  EXPECT_STREQ(text.GetValue(), "keep me");
+  text.SetValue(text.GetValue() + 5);  // a tail of its own text
+  EXPECT_STREQ(text.GetValue(), "me");
+  PdfName name("Keep");
+  name.SetValue(name.GetValue());
+  EXPECT_STREQ(name.GetValue(), "Keep");
+  name.SetValue(name.GetValue() + 2);
+  EXPECT_STREQ(name.GetValue(), "ep");
+}
+
 TEST(PdfObjectLimitTest, ArrayRefusesThe8192ndItem) {
   PdfXref xref(nullptr);
   PdfArray array(&xref);
