@@ -1,9 +1,11 @@
 #include "pdf/pdf_doc.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -524,16 +526,30 @@ void PdfDoc::WriteToFile(const char* fileName) {
   if (access(fileName, F_OK) == 0 && access(fileName, W_OK) != 0)
     throw PdfException(PDF_ERR_WRITE, "ERROR: cannot write to stream(%d).", errno);
 
+  // Writing through a link must replace the file it names, not the link.
+  std::string target = fileName;
+  struct stat st;
+  if (lstat(fileName, &st) == 0 && S_ISLNK(st.st_mode)) {
+    char* resolved = realpath(fileName, nullptr);
+    if (resolved) {
+      target = resolved;
+      free(resolved);
+    }
+  }
+  // A replaced file keeps its permissions, as writing into it would.
+  const bool keepMode = stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+
   // The temporary file sits beside the target so that the final rename stays
   // within one file system.
   std::string tmpName;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tmpName = std::string(fileName) + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+    tmpName = target + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
     fd = open(tmpName.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) throw PdfException(PDF_ERR_WRITE, "ERROR: cannot write to stream(%d).", errno);
+  if (keepMode) fchmod(fd, st.st_mode & 07777);
   FILE* file = fdopen(fd, "wb");
   if (!file) {
     int err = errno;
@@ -551,7 +567,7 @@ void PdfDoc::WriteToFile(const char* fileName) {
     throw;
   }
   delete stream;
-  if (rename(tmpName.c_str(), fileName) != 0) {
+  if (rename(tmpName.c_str(), target.c_str()) != 0) {
     int err = errno;
     unlink(tmpName.c_str());
     throw PdfException(PDF_ERR_WRITE, "ERROR: cannot write to stream(%d).", err);
