@@ -505,6 +505,41 @@ TEST(PdfWriteToFileTest, WrittenFilePassesTheReaders) {
   EXPECT_EQ(pvtest::checkWithReaders(path), "");
 }
 
+// Replacing the file must not change what the name is: a link stays a link
+// to the file it names, and a private file stays private.
+TEST(PdfWriteToFileTest, ReplacedFileKeepsItsLinkAndMode) {
+  std::string dir = pvtest::makeTempDir();
+  ASSERT_EQ(mkdir((dir + "/real").c_str(), 0755), 0);
+  std::string real = dir + "/real/chart.pdf";
+  pvtest::writeFile(real, "old");
+  ASSERT_EQ(chmod(real.c_str(), 0600), 0);
+  std::string link = dir + "/link.pdf";
+  ASSERT_EQ(symlink("real/chart.pdf", link.c_str()), 0);
+
+  PdfDoc doc;
+  doc.CreateDocument();
+  AddVisibleContent(doc, doc.AddPage());
+  doc.WriteToFile(link.c_str());
+
+  struct stat st;
+  ASSERT_EQ(lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(pvtest::readFile(real).substr(0, 8), "%PDF-1.2");
+  EXPECT_EQ(DirEntries(dir), std::set<std::string>({"real", "link.pdf"}));
+  EXPECT_EQ(DirEntries(dir + "/real"), std::set<std::string>({"chart.pdf"}));
+  EXPECT_EQ(pvtest::checkWithReaders(real), "");
+
+  // A new file gets the usual mode for new files.
+  std::string fresh = dir + "/fresh.pdf";
+  mode_t mask = umask(022);
+  doc.WriteToFile(fresh.c_str());
+  umask(mask);
+  ASSERT_EQ(stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
 TEST(PdfWriteToFileTest, MissingFolderFailsWithTheOpenError) {
   std::string dir = pvtest::makeTempDir();
   PdfDoc doc;
