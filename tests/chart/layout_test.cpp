@@ -98,6 +98,29 @@ TEST(Layout, CaptionsTakeTheirRoomAndLineUpWithThePlot) {
   EXPECT_GE(findRun(c.lines, {"20 20 775 575 re", "S"}), 0) << dump(c.lines);
 }
 
+TEST(Layout, HorizontalValueLabelsUnderThePlotAndTheCaptionBelowThem) {
+  // Scale 0..2 (the lowest value 0.9 rounded down), shown truncated. Labels
+  // take trunc(5 + A - 2D) = 20 at the bottom, the caption
+  // trunc(5 + A - 2D + 15) = 35; label baseline 35 - (A - D) = 22.5.
+  Chart c = runChart("-chart Bar H -barcolor #FF0000 #0000FF -datum A 1 -datum B 2 "
+                     "-axeslabelx 10 Times #000000 Normal -axescaptionx 10 Times #000000 Normal C Across");
+  ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+  const double w = 5;  // each label is one digit
+  size_t from = 0;
+  for (int j = 0; j <= 10; ++j) {
+    double q = 5 + 79.0 * j;
+    double x = j == 0 ? q : (j < 10 ? q - w / 2 : q - w);
+    std::string text = "(" + std::to_string(j < 5 ? 0 : (j < 10 ? 1 : 2)) + ") Tj";
+    int i = findRun(c.lines, {"BT", textAt(0, x, 22.5), text, "ET"}, from);
+    ASSERT_GE(i, 0) << "division " << j << "\n" << dump(c.lines);
+    from = i + 4;
+  }
+  // "Across" is 2777 thousandths wide, centred under the plot 5..795.
+  EXPECT_GE(findRun(c.lines, {"BT", textAt(0, (790 - 27.77) / 2 + 5, 5 - kTimesD), "(Across) Tj", "ET"}), 0)
+      << dump(c.lines);
+  EXPECT_EQ(withOperator(c.lines, "re").front().rfind("5 35 ", 0), 0u) << dump(c.lines);
+}
+
 struct BarCase {
   std::string name;
   std::string args;
