@@ -540,11 +540,13 @@ void PdfDoc::WriteToFile(const char* fileName) {
   const bool keepMode = stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 
   // The temporary file sits beside the target so that the final rename stays
-  // within one file system.
+  // within one file system. Its name does not grow with the target's, which
+  // may already be as long as a name can be.
+  const std::string folder = target.substr(0, target.rfind('/') + 1);
   std::string tmpName;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tmpName = target + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+    tmpName = folder + ".plotvane-" + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
     fd = open(tmpName.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
