@@ -538,6 +538,17 @@ TEST(PdfWriteToFileTest, ReplacedFileKeepsItsLinkAndMode) {
   umask(mask);
   ASSERT_EQ(stat(fresh.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_EQ(pvtest::checkWithReaders(fresh), "");
+}
+
+TEST(PdfWriteToFileTest, LongestFileNameStillSaves) {
+  std::string dir = pvtest::makeTempDir();
+  std::string name(251, 'n');
+  name += ".pdf";  // 255 bytes, the most a name may have
+  PdfDoc doc;
+  doc.CreateDocument();
+  doc.WriteToFile((dir + "/" + name).c_str());
+  EXPECT_EQ(DirEntries(dir), std::set<std::string>({name}));
 }
 
 TEST(PdfWriteToFileTest, MissingFolderFailsWithTheOpenError) {
