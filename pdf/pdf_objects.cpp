@@ -266,7 +266,8 @@ int PdfDictionary::FindElement(const char* key) const {
   if (!elements_ || !key) return -1;
   for (int i = 0; i < elements_->Count(); ++i) {
     PdfDictElement* e = static_cast<PdfDictElement*>(elements_->ItemAt(i));
-    if (std::strcmp(e->key->GetValue(), key) == 0) return i;
+    // Keys are stored cut to a name's length; a longer key is that name.
+    if (std::strncmp(e->key->GetValue(), key, PdfName::kMaxLength) == 0) return i;
   }
   return -1;
 }
