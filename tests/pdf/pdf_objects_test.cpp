@@ -259,6 +259,21 @@ TEST(PdfObjectWriteTest, ReplacingAKeyMovesItToTheEnd) {
   EXPECT_EQ(dict.GetCount(), 0);
 }
 
+TEST(PdfObjectWriteTest, OverlongKeyIsFoundUnderItsCutName) {
+  PdfXref xref(nullptr);
+  PdfDictionary dict(&xref);
+  const std::string key(200, 'k');
+  dict.AddElement(key.c_str(), new PdfNumber(1));
+  dict.AddElement(key.c_str(), new PdfNumber(2));  // the same key: replaced, not doubled
+  EXPECT_EQ(dict.GetCount(), 1);
+  ASSERT_NE(dict.GetValue(key.c_str()), nullptr);
+  EXPECT_EQ(Written(&dict), "<<\r\n/" + std::string(127, 'k') + " 2\r\n>>");
+  EXPECT_NE(dict.GetValue(std::string(127, 'k').c_str()), nullptr);
+  EXPECT_EQ(dict.GetValue(std::string(126, 'k').c_str()), nullptr);
+  dict.RemoveElement(key.c_str());
+  EXPECT_EQ(dict.GetCount(), 0);
+}
+
 TEST(PdfObjectWriteTest, ReAddingTheSameDirectValueUnderItsKeyIsHarmless) {
   PdfXref xref(nullptr);
   PdfDictionary dict(&xref);
