@@ -66,6 +66,9 @@ inline Chart runChart(std::vector<std::string> args, const std::vector<std::stri
   }
   c.run = pvtest::runPlotvane(args, c.dir, env);
   c.log = pvtest::logMessages(c.run.out);
+  // The log goes to standard output; nothing, not even the viewer's chatter,
+  // goes to standard error.
+  EXPECT_EQ(c.run.err, "");
   std::string name = output;
   if (name.size() <= 4 || name.substr(name.size() - 4) != ".pdf") name += ".pdf";
   c.pdfPath = c.dir + "/" + name;
