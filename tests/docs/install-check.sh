@@ -22,13 +22,15 @@ elif ! cmp -s "$page" "$src/plotvane.1"; then
   bad "installed manual page differs from plotvane.1"
 fi
 
-# A PDF as the readers expect it: header, end marker and, when qpdf is
-# there, a clean structural check.
-check_pdf() {
+# A PDF as the readers expect it: header, end marker and, when asked and
+# qpdf is there, a clean structural check. (The examples' own test reads
+# them with every reader, passwords included; here the point is that the
+# installed program writes them.)
+check_pdf() {  # PDF CASE [qpdf]
   [ -s "$1" ] || { bad "$2: no PDF written"; return; }
   head -c 5 "$1" | grep -q '^%PDF-' || bad "$2: no PDF header"
   tail -c 16 "$1" | grep -q '%%EOF' || bad "$2: no end-of-file marker"
-  if command -v qpdf >/dev/null 2>&1; then
+  if [ "${3:-}" = qpdf ] && command -v qpdf >/dev/null 2>&1; then
     qpdf --check "$1" >"$tmp/qpdf.log" 2>&1 || { cat "$tmp/qpdf.log"; bad "$2: qpdf --check"; }
   fi
 }
@@ -41,7 +43,7 @@ env -i PATH=/usr/bin:/bin "$bin" -chart Bar V -barcolor "#FF0000" "#C00000" \
   -title Sales -output sales >"$tmp/run.log" 2>&1
 rc=$?
 [ $rc -eq 0 ] || { cat "$tmp/run.log"; bad "quick-start chart: exit code $rc"; }
-check_pdf sales.pdf "quick-start chart"
+check_pdf sales.pdf "quick-start chart" qpdf
 
 # Examples may name their datasets relative to their own folder, so each runs
 # in a copy of examples/.
