@@ -13,7 +13,15 @@ namespace pvfuzz {
 namespace {
 
 std::string dir;
-const char kCaptureName[] = ".stdout";
+// Beside the working folder, not in it: inputs cannot name it (they hold no
+// "/"), so a "-log" of theirs cannot write into the capture.
+std::string capture;
+
+void removeWorkDir() {
+  cleanWorkDir();
+  if (chdir("/") == 0) rmdir(dir.c_str());
+  unlink(capture.c_str());
+}
 
 }  // namespace
 
@@ -28,7 +36,9 @@ void setUp() {
   if (chdir(dir.c_str()) != 0) fail("chdir failed", dir);
   // No program can be found, so "-openpdf" fails quietly with a logged code.
   setenv("PATH", "/nonexistent-plotvane-fuzz-path", 1);
-  if (!freopen(kCaptureName, "w+", stdout)) fail("cannot capture standard output");
+  capture = dir + ".stdout";
+  if (!freopen(capture.c_str(), "w+", stdout)) fail("cannot capture standard output");
+  std::atexit(removeWorkDir);
 }
 
 void cleanWorkDir() {
@@ -36,8 +46,7 @@ void cleanWorkDir() {
   if (!d) fail("cannot list the working folder", dir);
   while (dirent* e = readdir(d)) {
     const char* n = e->d_name;
-    if (std::strcmp(n, ".") == 0 || std::strcmp(n, "..") == 0 || std::strcmp(n, kCaptureName) == 0)
-      continue;
+    if (std::strcmp(n, ".") == 0 || std::strcmp(n, "..") == 0) continue;
     if (unlink(n) != 0 && rmdir(n) != 0) fail("cannot remove a file of the working folder", n);
   }
   closedir(d);
@@ -46,14 +55,14 @@ void cleanWorkDir() {
 std::string takeCapturedOutput() {
   fflush(stdout);
   std::string text;
-  FILE* f = std::fopen(kCaptureName, "rb");
+  FILE* f = std::fopen(capture.c_str(), "rb");
   if (f) {
     char buf[4096];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
     std::fclose(f);
   }
-  if (!freopen(kCaptureName, "w+", stdout)) fail("cannot capture standard output");
+  if (!freopen(capture.c_str(), "w+", stdout)) fail("cannot capture standard output");
   return text;
 }
 

@@ -17,8 +17,7 @@ void setUp();
 // The working folder, without a trailing "/".
 const std::string& workDir();
 
-// Removes every file the last input made in the working folder (the capture
-// of standard output is emptied instead).
+// Removes every file the last input made in the working folder.
 void cleanWorkDir();
 
 // Starts a fresh capture of standard output and returns what was captured
