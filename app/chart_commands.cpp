@@ -12,27 +12,6 @@ namespace {
 
 ChartSettings& cs = chartSettings;
 
-// Reads a keyword; logs "ERROR: <display> - <missing|tooLong|unknown>" on failure.
-const char* keyword(const char* a, const KeywordEntry* table, int limit, int* value,
-                    const char* display, const char* missing, const char* tooLong,
-                    const char* unknown) {
-  WordStatus st;
-  const char* p = readKeyword(a, table, limit, value, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: %s - %s", display, missing);
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: %s - %s", display, tooLong);
-    return nullptr;
-  }
-  if (unknown && *value == kKeywordNotFound) {
-    logLine("ERROR: %s - %s", display, unknown);
-    return nullptr;
-  }
-  return p;
-}
-
 const char* checkedColor(const char* a, RgbColor* color, const char* message) {
   const char* p = readColor(a, color);
   if (!colorIsValid(*color)) {
@@ -51,14 +30,14 @@ const char* readFontSpec(const char* text, FontSpec* dest, const char* displayNa
     return nullptr;
   }
   int font;
-  p = keyword(p, fontNameKeywords, 40, &font, displayName, "no font name", "font name too long",
+  p = readRequiredKeyword(p, fontNameKeywords, 40, &font, displayName, "no font name", "font name too long",
               "unknown font name");
   if (!p) return nullptr;
   dest->font = font;
   cs.fontUsed[font] = 1;
   p = readColor(p, &dest->fillColor);
   int style;
-  p = keyword(p, textStyleKeywords, 40, &style, displayName, "no text style",
+  p = readRequiredKeyword(p, textStyleKeywords, 40, &style, displayName, "no text style",
               "text style too long", "unknown text style");
   if (!p) return nullptr;
   dest->textStyle = style;
@@ -72,21 +51,13 @@ const char* cmdChart(const char* a) {
     return nullptr;
   }
   int type;
-  const char* p = keyword(a, chartTypeKeywords, 19, &type, "Chart", "type not specified",
+  const char* p = readRequiredKeyword(a, chartTypeKeywords, 19, &type, "Chart", "type not specified",
                           "type too long", "unknown chart type");
   if (!p) return nullptr;
   cs.chartType = type;
   char style[20];
-  WordStatus st;
-  p = readWord(p, style, 19, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: Chart - style not specified");
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: Chart - style too long");
-    return nullptr;
-  }
+  p = readRequiredWord(p, style, 19, "Chart", "style not specified", "style too long");
+  if (!p) return nullptr;
   if (type == Bar) {
     int value = lookupKeyword(chartStyleKeywords, style);
     if (value == kKeywordNotFound) {
@@ -109,7 +80,7 @@ const char* cmdChartBackground(const char* a) {
 
 const char* cmdChartHeading(const char* a) {
   int v;
-  const char* p = keyword(a, verticalAlignmentKeywords, 20, &v, "ChartHeading",
+  const char* p = readRequiredKeyword(a, verticalAlignmentKeywords, 20, &v, "ChartHeading",
                           "no vertical alignment", "vertical alignment too long",
                           "unknown vertical alignment");
   if (!p) return nullptr;
@@ -118,7 +89,7 @@ const char* cmdChartHeading(const char* a) {
     return nullptr;
   }
   cs.headingVerticalAlign = v;
-  p = keyword(p, horizontalAlignmentKeywords, 20, &v, "ChartHeading", "no horizontal alignment",
+  p = readRequiredKeyword(p, horizontalAlignmentKeywords, 20, &v, "ChartHeading", "no horizontal alignment",
               "horizontal alignment too long", "unknown horizontal alignment");
   if (!p) return nullptr;
   cs.headingHorizontalAlign = v;
@@ -137,17 +108,7 @@ const char* cmdAxesLabelY(const char* a) { return readFontSpec(a, &cs.axesLabelY
 namespace {
 
 const char* captionTitle(const char* p, char* field, const char* display) {
-  WordStatus st;
-  p = readWord(p, field, kMaxCaptionText, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: %s - no title", display);
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: %s - title too long", display);
-    return nullptr;
-  }
-  return p;
+  return readRequiredWord(p, field, kMaxCaptionText, display, "no title", "title too long");
 }
 
 }  // namespace
@@ -156,7 +117,7 @@ const char* cmdAxesCaptionX(const char* a) {
   const char* p = readFontSpec(a, &cs.axesCaptionX, "AxesCaptionX");
   if (!p) return nullptr;
   int v;
-  p = keyword(p, horizontalAlignmentKeywords, 20, &v, "AxesCaptionX", "no horizontal alignment",
+  p = readRequiredKeyword(p, horizontalAlignmentKeywords, 20, &v, "AxesCaptionX", "no horizontal alignment",
               "horizontal alignment too long", "unknown horizontal alignment");
   if (!p) return nullptr;
   cs.axesCaptionXAlign = v;
@@ -167,7 +128,7 @@ const char* cmdAxesCaptionY(const char* a) {
   const char* p = readFontSpec(a, &cs.axesCaptionY, "AxesCaptionY");
   if (!p) return nullptr;
   int v;
-  p = keyword(p, verticalAlignmentKeywords, 20, &v, "AxesCaptionY", "no vertical alignment",
+  p = readRequiredKeyword(p, verticalAlignmentKeywords, 20, &v, "AxesCaptionY", "no vertical alignment",
               "vertical alignment too long", "unknown vertical alignment");
   if (!p) return nullptr;
   cs.axesCaptionYAlign = v;
@@ -188,7 +149,7 @@ const char* cmdAxesLine(const char* a) {
   p = checkedColor(p, &cs.axesLineColor, "ERROR: AxesLine - color is not valid");
   if (!p) return nullptr;
   int v;
-  p = keyword(p, axesLineFormatKeywords, 20, &v, "AxesLine", "no format", "format too long",
+  p = readRequiredKeyword(p, axesLineFormatKeywords, 20, &v, "AxesLine", "no format", "format too long",
               "unknown format");
   if (!p) return nullptr;
   cs.axesLineFull = v == Full ? 1 : 0;
@@ -197,22 +158,15 @@ const char* cmdAxesLine(const char* a) {
 
 const char* cmdAxesScale(const char* a) {
   int kind;
-  const char* p = keyword(a, axesScaleKeywords, 20, &kind, "AxesScale", "not specified",
+  const char* p = readRequiredKeyword(a, axesScaleKeywords, 20, &kind, "AxesScale", "not specified",
                           "scale too long", "unknown format");
   if (!p) return nullptr;
   cs.axesScale = kind;
   if (kind == UnderLowestValue) {
     char word[21];
-    WordStatus st;
-    p = readWord(p, word, 20, &st);
-    if (st == WordStatus::Missing) {
-      logLine("ERROR: AxesScale - percent under lowest value not specified");
-      return nullptr;
-    }
-    if (st == WordStatus::TooLong) {
-      logLine("ERROR: AxesScale - percent under lowest value too long");
-      return nullptr;
-    }
+    p = readRequiredWord(p, word, 20, "AxesScale", "percent under lowest value not specified",
+                         "percent under lowest value too long");
+    if (!p) return nullptr;
     if (!strchr(word, '%')) {
       logLine("ERROR: AxesScale - percent under lowest value invalid");
       return nullptr;
@@ -326,21 +280,13 @@ const char* cmdBarSize(const char* a) {
 
 const char* cmdBarLabel(const char* a) {
   int position;
-  const char* p = keyword(a, barLabelPositionKeywords, 20, &position, "BarLabel",
+  const char* p = readRequiredKeyword(a, barLabelPositionKeywords, 20, &position, "BarLabel",
                           "position not specified", "position too long", "unknown position");
   if (!p) return nullptr;
   cs.barLabelPosition = position;
   if (position >= Start && position <= Axes) {
-    WordStatus st;
-    p = readWord(p, cs.barLabelFormat, kMaxBarLabelFormat, &st);
-    if (st == WordStatus::Missing) {
-      logLine("ERROR: BarLabel - format not specified");
-      return nullptr;
-    }
-    if (st == WordStatus::TooLong) {
-      logLine("ERROR: BarLabel - format too long");
-      return nullptr;
-    }
+    p = readRequiredWord(p, cs.barLabelFormat, kMaxBarLabelFormat, "BarLabel", "format not specified",
+                         "format too long");
   }
   return p;
 }

@@ -108,5 +108,5 @@ const char* cmdDataSeparator(const char* a);
 const char* cmdDataSort(const char* a);
 
 struct FontSpec;
-// Reads a font specification into dest; displayName goes into the messages.
+// Reads a font description (size, name, colours, style) into dest; displayName goes into the messages.
 const char* readFontSpec(const char* text, FontSpec* dest, const char* displayName);

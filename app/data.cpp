@@ -31,16 +31,8 @@ const char* cmdDatum(const char* a) {
     return nullptr;
   }
   Datum& d = cs.data[cs.dataCount];
-  WordStatus st;
-  const char* p = readWord(a, d.label, kMaxLabel, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: Datum - no label");
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: Datum - label too long");
-    return nullptr;
-  }
+  const char* p = readRequiredWord(a, d.label, kMaxLabel, "Datum", "no label", "label too long");
+  if (!p) return nullptr;
   bool ok, hadPoint;
   p = readReal(p, &d.value, &ok, &hadPoint);
   if (!ok) {
@@ -54,16 +46,8 @@ const char* cmdDatum(const char* a) {
 
 const char* cmdDataset(const char* a) {
   char path[kMaxPath + 1];
-  WordStatus st;
-  const char* p = readWord(a, path, kMaxPath, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: Dataset - no filename");
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: Dataset - filename too long");
-    return nullptr;
-  }
+  const char* p = readRequiredWord(a, path, kMaxPath, "Dataset", "no filename", "filename too long");
+  if (!p) return nullptr;
   if (cs.chartStyle == NoChartStyle) {
     logLine("ERROR: Dataset - Type and/or Style not specified");
     return nullptr;
@@ -120,49 +104,19 @@ const char* cmdDataset(const char* a) {
 }
 
 const char* cmdDataSeparator(const char* a) {
-  WordStatus st;
-  const char* p = readWord(a, cs.dataSeparator, kMaxDataSeparator, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: DataSeparator - not specified");
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: DataSeparator - too long");
-    return nullptr;
-  }
-  return p;
+  return readRequiredWord(a, cs.dataSeparator, kMaxDataSeparator, "DataSeparator", "not specified",
+                          "too long");
 }
 
 const char* cmdDataSort(const char* a) {
   int field, order;
-  WordStatus st;
-  const char* p = readKeyword(a, sortFieldKeywords, 20, &field, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: DataSort - field not specified");
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: DataSort - field too long");
-    return nullptr;
-  }
-  if (field == kKeywordNotFound) {
-    logLine("ERROR: DataSort - unknown field");
-    return nullptr;
-  }
+  const char* p = readRequiredKeyword(a, sortFieldKeywords, 20, &field, "DataSort", "field not specified",
+                                      "field too long", "unknown field");
+  if (!p) return nullptr;
   cs.sortField = field;
-  p = readKeyword(p, sortOrderKeywords, 20, &order, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: DataSort - sort order not specified");
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: DataSort - sort order too long");
-    return nullptr;
-  }
-  if (order == kKeywordNotFound) {
-    logLine("ERROR: DataSort - unknown sort order");
-    return nullptr;
-  }
+  p = readRequiredKeyword(p, sortOrderKeywords, 20, &order, "DataSort", "sort order not specified",
+                          "sort order too long", "unknown sort order");
+  if (!p) return nullptr;
   cs.sortOrder = order;
   return p;
 }

@@ -11,24 +11,8 @@ namespace {
 
 ChartSettings& cs = chartSettings;
 
-// Reads a word into field; logs "ERROR: <display> - <missing>|<tooLong>".
-const char* setText(const char* a, char* field, int limit, const char* display,
-                    const char* missing, const char* tooLong) {
-  WordStatus st;
-  const char* p = readWord(a, field, limit, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: %s - %s", display, missing);
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: %s - %s", display, tooLong);
-    return nullptr;
-  }
-  return p;
-}
-
 const char* setInfo(const char* a, char* field, const char* display) {
-  return setText(a, field, kMaxInfoText, display, "no string", "too long");
+  return readRequiredWord(a, field, kMaxInfoText, display, "no string", "too long");
 }
 
 }  // namespace
@@ -37,7 +21,7 @@ const char* cmdLog(const char* a) {
   // Read aside first: the too-long marker must not become the name of the
   // file that the error line is appended to.
   char path[kMaxPath + 1];
-  const char* p = setText(a, path, kMaxPath, "Log", "no filename", "filename too long");
+  const char* p = readRequiredWord(a, path, kMaxPath, "Log", "no filename", "filename too long");
   if (!p) return nullptr;
   strcpy(cs.logFile, path);
   logLine("Plotvane %s Started", "v1.00");
@@ -45,7 +29,7 @@ const char* cmdLog(const char* a) {
 }
 
 const char* cmdOutput(const char* a) {
-  return setText(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
+  return readRequiredWord(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
 }
 
 const char* cmdOpenPdf(const char* a) {
@@ -87,10 +71,10 @@ const char* cmdEdit(const char* a) {
 }
 
 const char* cmdOwnerPassword(const char* a) {
-  return setText(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");
+  return readRequiredWord(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");
 }
 const char* cmdUserPassword(const char* a) {
-  return setText(a, cs.userPassword, kMaxPassword, "UserPassword", "no string", "too long");
+  return readRequiredWord(a, cs.userPassword, kMaxPassword, "UserPassword", "no string", "too long");
 }
 
 const char* cmdHideToolbar(const char* a) {

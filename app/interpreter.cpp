@@ -159,6 +159,41 @@ const char* readKeyword(const char* text, const KeywordEntry* table, int limit, 
   return p;
 }
 
+const char* readRequiredWord(const char* text, char* dest, int limit, const char* display,
+                             const char* missing, const char* tooLong) {
+  WordStatus st;
+  const char* p = readWord(text, dest, limit, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: %s - %s", display, missing);
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: %s - %s", display, tooLong);
+    return nullptr;
+  }
+  return p;
+}
+
+const char* readRequiredKeyword(const char* text, const KeywordEntry* table, int limit, int* value,
+                                const char* display, const char* missing, const char* tooLong,
+                                const char* unknown) {
+  WordStatus st;
+  const char* p = readKeyword(text, table, limit, value, &st);
+  if (st == WordStatus::Missing) {
+    logLine("ERROR: %s - %s", display, missing);
+    return nullptr;
+  }
+  if (st == WordStatus::TooLong) {
+    logLine("ERROR: %s - %s", display, tooLong);
+    return nullptr;
+  }
+  if (unknown && *value == kKeywordNotFound) {
+    logLine("ERROR: %s - %s", display, unknown);
+    return nullptr;
+  }
+  return p;
+}
+
 bool colorIsValid(const RgbColor& c) {
   return c.red >= 0.0 && c.red <= 1.0 && c.green >= 0.0 && c.green <= 1.0 && c.blue >= 0.0 &&
          c.blue <= 1.0;
@@ -206,16 +241,8 @@ void trimPiece(char* line) {
 
 const char* cmdOptions(const char* a) {
   char path[kMaxPath + 1];
-  WordStatus st;
-  const char* p = readWord(a, path, kMaxPath, &st);
-  if (st == WordStatus::Missing) {
-    logLine("ERROR: Options - no filename");
-    return nullptr;
-  }
-  if (st == WordStatus::TooLong) {
-    logLine("ERROR: Options - filename too long");
-    return nullptr;
-  }
+  const char* p = readRequiredWord(a, path, kMaxPath, "Options", "no filename", "filename too long");
+  if (!p) return nullptr;
   if (optionsNesting >= kMaxOptionsNesting) {
     logLine("ERROR: Options - nesting too deep [%s]", path);
     return nullptr;

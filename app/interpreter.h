@@ -53,6 +53,17 @@ const char* readColor(const char* text, RgbColor* color);
 const char* readKeyword(const char* text, const KeywordEntry* table, int limit, int* value,
                         WordStatus* status);
 
+// A word that must be present and fit: otherwise logs "ERROR: <display> -
+// <missing>" or "ERROR: <display> - <tooLong>" and returns nullptr.
+const char* readRequiredWord(const char* text, char* dest, int limit, const char* display,
+                             const char* missing, const char* tooLong);
+
+// The same for a keyword; an unknown name logs "ERROR: <display> - <unknown>"
+// unless unknown is nullptr (the caller then checks kKeywordNotFound).
+const char* readRequiredKeyword(const char* text, const KeywordEntry* table, int limit, int* value,
+                                const char* display, const char* missing, const char* tooLong,
+                                const char* unknown);
+
 // Interprets a command text; 0 when it was consumed, 1 when a command failed
 // (the failure has been logged).
 int interpretCommands(const char* text);

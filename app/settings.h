@@ -46,6 +46,11 @@ enum SortField : int32_t { NoSort = 0, First = 1, Second = 2 };
 enum SortOrder : int32_t { Ascending = 1, Descending = 2 };
 enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3 };
 
+// Two colours are equal when all three components are.
+inline bool sameColor(const RgbColor& a, const RgbColor& b) {
+  return a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+
 struct FontSpec {
   int32_t size = 0;               // points, 1 to 300 when set by a command
   int32_t font = TimesRoman;      // StandardFont

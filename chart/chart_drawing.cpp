@@ -8,10 +8,6 @@
 
 namespace {
 
-bool sameColor(const RgbColor& a, const RgbColor& b) {
-  return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 double interpolate(double from, double to, double low, double high, double t) {
   double c = from + (t - low) * (to - from) / (high - low);
   // Rounding may step a hair past the end colours, which the canvas refuses.

@@ -14,10 +14,6 @@ int truncToInt(double value) { return static_cast<int>(value); }
 
 namespace {
 
-bool sameColor(const RgbColor& a, const RgbColor& b) {
-  return a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 // Horizontal position of a heading text, against the page rather than the plot.
 double headingX(const ChartFrame& frame, const char* text) {
   PdfContents* c = frame.canvas;

@@ -35,8 +35,8 @@ void appendPdfEnding(char* name) {
 void fontsToRegister(bool needed[15]) {
   const ChartSettings& s = chartSettings;
   for (int f = 1; f <= 14; ++f) needed[f] = s.fontUsed[f] != 0;
-  auto need = [&](const FontSpec& spec) {
-    if (spec.font >= 1 && spec.font <= 14) needed[spec.font] = true;
+  auto need = [&](const FontSpec& format) {
+    if (format.font >= 1 && format.font <= 14) needed[format.font] = true;
   };
   if (s.title[0]) need(s.headingTitle);
   if (s.subject[0]) need(s.headingSubTitle);

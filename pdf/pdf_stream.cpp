@@ -159,17 +159,21 @@ void PdfMemStream::Clear() {
   writePos_ = nullptr;
 }
 
+void PdfMemStream::AppendChunk() {
+  unsigned char* chunk = new unsigned char[chunkSize_];
+  if (!chunks_->Add(chunk)) {
+    delete[] chunk;
+    throw PdfException(PDF_ERR_LIST, "ERROR: PdfMemStream::Write");
+  }
+  used_ = 0;
+  writePos_ = chunk;
+}
+
 int PdfMemStream::Write(const void* bytes, int len) {
   if (len <= 0) return 0;
   if (!chunks_) {
     chunks_ = new PdfList();
-    unsigned char* chunk = new unsigned char[chunkSize_];
-    if (!chunks_->Add(chunk)) {
-      delete[] chunk;
-      throw PdfException(PDF_ERR_LIST, "ERROR: PdfMemStream::Write");
-    }
-    used_ = 0;
-    writePos_ = chunk;
+    AppendChunk();
   }
   const unsigned char* src = static_cast<const unsigned char*>(bytes);
   int remaining = len;
@@ -181,13 +185,7 @@ int PdfMemStream::Write(const void* bytes, int len) {
         src += free;
         remaining -= free;
       }
-      unsigned char* chunk = new unsigned char[chunkSize_];
-      if (!chunks_->Add(chunk)) {
-        delete[] chunk;
-        throw PdfException(PDF_ERR_LIST, "ERROR: PdfMemStream::Write");
-      }
-      used_ = 0;
-      writePos_ = chunk;
+      AppendChunk();
     } else {
       std::memcpy(writePos_, src, remaining);
       writePos_ += remaining;

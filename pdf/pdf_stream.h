@@ -75,6 +75,8 @@ class PdfMemStream : public PdfStreamBase {
   void Clear();
 
  private:
+  void AppendChunk();
+
   PdfList* chunks_ = nullptr;
   int chunkSize_;
   int used_ = 0;
