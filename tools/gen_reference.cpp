@@ -39,7 +39,7 @@ const std::pair<const char*, const char*> kSections[] = {
 const std::pair<const char*, const char*> kTableUse[] = {
     {"Vertical alignment", "VERTICAL of chartheading (Top and Bottom only), ALIGN of axescaptiony"},
     {"Horizontal alignment", "HORIZONTAL of chartheading, ALIGN of axescaptionx"},
-    {"Text style", "STYLE of every font specification"},
+    {"Text style", "STYLE of every font description"},
     {"Chart type", "TYPE of chart"},
     {"Chart style", "STYLE of chart"},
     {"Axes line format", "FORMAT of axesline"},
@@ -47,7 +47,7 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Sort field", "FIELD of datasort"},
     {"Sort order", "ORDER of datasort"},
     {"Axes scale", "the first argument of axesscale"},
-    {"Font name", "FONT of every font specification"},
+    {"Font name", "FONT of every font description"},
 };
 
 struct Entry {
@@ -254,7 +254,7 @@ decimal point:
 are the same red.
 .TP
 .I SIZE FONT COLOR STYLE \fR[\fISTROKECOLOR\fR]
-A font specification: the size in points (1 to 300), a font name, the fill
+A font description: the size in points (1 to 300), a font name, the fill
 colour and the text style
 .BR Normal " or " Stroke ;
 the stroke colour follows only after
