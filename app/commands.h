@@ -3,6 +3,10 @@
 // them.
 #pragma once
 
+#include <cstdint>
+
+#include "app/settings.h"
+
 // A handler gets the text after the command name and returns the position
 // after its last argument, or nullptr after logging why it failed.
 using CommandHandler = const char* (*)(const char* args);
@@ -46,39 +50,52 @@ extern const KeywordEntry sortOrderKeywords[];
 extern const KeywordEntry axesScaleKeywords[];
 extern const KeywordEntry fontNameKeywords[];
 
+// Commands without arguments set a field, or add bits to a bit set; flags
+// and bits are never cleared.
+template <int32_t ChartSettings::*Field, int32_t Value>
+const char* setSetting(const char* a) {
+  chartSettings.*Field = Value;
+  return a;
+}
+template <int32_t ChartSettings::*Field, int32_t Bits>
+const char* addSettingBits(const char* a) {
+  chartSettings.*Field |= Bits;
+  return a;
+}
+
 // Handlers, grouped by the source file that holds them.
 // Document commands.
 const char* cmdOptions(const char* a);
 const char* cmdLog(const char* a);
 const char* cmdOutput(const char* a);
-const char* cmdOpenPdf(const char* a);
+constexpr CommandHandler cmdOpenPdf = setSetting<&ChartSettings::openPdf, 1>;
 const char* cmdProducer(const char* a);
 const char* cmdCreator(const char* a);
 const char* cmdAuthor(const char* a);
 const char* cmdTitle(const char* a);
 const char* cmdSubject(const char* a);
 const char* cmdKeywords(const char* a);
-const char* cmdCreationDate(const char* a);
-const char* cmdOutline(const char* a);
-const char* cmdPrint(const char* a);
-const char* cmdEditExtra(const char* a);
-const char* cmdCopy(const char* a);
-const char* cmdEdit(const char* a);
+constexpr CommandHandler cmdCreationDate = setSetting<&ChartSettings::creationDate, 1>;
+constexpr CommandHandler cmdOutline = setSetting<&ChartSettings::outline, 1>;
+constexpr CommandHandler cmdPrint = addSettingBits<&ChartSettings::permissions, 4>;
+constexpr CommandHandler cmdEditExtra = addSettingBits<&ChartSettings::permissions, 8>;
+constexpr CommandHandler cmdCopy = addSettingBits<&ChartSettings::permissions, 16>;
+constexpr CommandHandler cmdEdit = addSettingBits<&ChartSettings::permissions, 32>;
 const char* cmdOwnerPassword(const char* a);
 const char* cmdUserPassword(const char* a);
-const char* cmdHideToolbar(const char* a);
-const char* cmdHideMenubar(const char* a);
-const char* cmdHideWindowUI(const char* a);
-const char* cmdFitWindow(const char* a);
-const char* cmdCenterWindow(const char* a);
-const char* cmdPageModeUseNone(const char* a);
-const char* cmdPageModeOutlines(const char* a);
-const char* cmdPageModeUseThumbs(const char* a);
-const char* cmdPageModeFullScreen(const char* a);
-const char* cmdPageLayoutSinglePage(const char* a);
-const char* cmdPageLayoutOneColumn(const char* a);
-const char* cmdPageLayoutTwoColumnLeft(const char* a);
-const char* cmdPageLayoutTwoColumnRight(const char* a);
+constexpr CommandHandler cmdHideToolbar = addSettingBits<&ChartSettings::viewerPreferences, 1>;
+constexpr CommandHandler cmdHideMenubar = addSettingBits<&ChartSettings::viewerPreferences, 2>;
+constexpr CommandHandler cmdHideWindowUI = addSettingBits<&ChartSettings::viewerPreferences, 4>;
+constexpr CommandHandler cmdFitWindow = addSettingBits<&ChartSettings::viewerPreferences, 8>;
+constexpr CommandHandler cmdCenterWindow = addSettingBits<&ChartSettings::viewerPreferences, 16>;
+constexpr CommandHandler cmdPageModeUseNone = setSetting<&ChartSettings::pageMode, 0>;
+constexpr CommandHandler cmdPageModeOutlines = setSetting<&ChartSettings::pageMode, 1>;
+constexpr CommandHandler cmdPageModeUseThumbs = setSetting<&ChartSettings::pageMode, 2>;
+constexpr CommandHandler cmdPageModeFullScreen = setSetting<&ChartSettings::pageMode, 3>;
+constexpr CommandHandler cmdPageLayoutSinglePage = setSetting<&ChartSettings::pageLayout, 0>;
+constexpr CommandHandler cmdPageLayoutOneColumn = setSetting<&ChartSettings::pageLayout, 1>;
+constexpr CommandHandler cmdPageLayoutTwoColumnLeft = setSetting<&ChartSettings::pageLayout, 2>;
+constexpr CommandHandler cmdPageLayoutTwoColumnRight = setSetting<&ChartSettings::pageLayout, 3>;
 const char* cmdPage(const char* a);
 // Chart commands.
 const char* cmdChart(const char* a);

@@ -32,11 +32,6 @@ const char* cmdOutput(const char* a) {
   return readRequiredWord(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
 }
 
-const char* cmdOpenPdf(const char* a) {
-  cs.openPdf = 1;
-  return a;
-}
-
 const char* cmdProducer(const char* a) { return setInfo(a, cs.producer, "Producer"); }
 const char* cmdCreator(const char* a) { return setInfo(a, cs.creator, "Creator"); }
 const char* cmdAuthor(const char* a) { return setInfo(a, cs.author, "Author"); }
@@ -44,92 +39,11 @@ const char* cmdTitle(const char* a) { return setInfo(a, cs.title, "Title"); }
 const char* cmdSubject(const char* a) { return setInfo(a, cs.subject, "Subject"); }
 const char* cmdKeywords(const char* a) { return setInfo(a, cs.keywords, "Keywords"); }
 
-const char* cmdCreationDate(const char* a) {
-  cs.creationDate = 1;
-  return a;
-}
-const char* cmdOutline(const char* a) {
-  cs.outline = 1;
-  return a;
-}
-
-const char* cmdPrint(const char* a) {
-  cs.permissions |= 4;
-  return a;
-}
-const char* cmdEditExtra(const char* a) {
-  cs.permissions |= 8;
-  return a;
-}
-const char* cmdCopy(const char* a) {
-  cs.permissions |= 16;
-  return a;
-}
-const char* cmdEdit(const char* a) {
-  cs.permissions |= 32;
-  return a;
-}
-
 const char* cmdOwnerPassword(const char* a) {
   return readRequiredWord(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");
 }
 const char* cmdUserPassword(const char* a) {
   return readRequiredWord(a, cs.userPassword, kMaxPassword, "UserPassword", "no string", "too long");
-}
-
-const char* cmdHideToolbar(const char* a) {
-  cs.viewerPreferences |= 1;
-  return a;
-}
-const char* cmdHideMenubar(const char* a) {
-  cs.viewerPreferences |= 2;
-  return a;
-}
-const char* cmdHideWindowUI(const char* a) {
-  cs.viewerPreferences |= 4;
-  return a;
-}
-const char* cmdFitWindow(const char* a) {
-  cs.viewerPreferences |= 8;
-  return a;
-}
-const char* cmdCenterWindow(const char* a) {
-  cs.viewerPreferences |= 16;
-  return a;
-}
-
-const char* cmdPageModeUseNone(const char* a) {
-  cs.pageMode = 0;
-  return a;
-}
-const char* cmdPageModeOutlines(const char* a) {
-  cs.pageMode = 1;
-  return a;
-}
-const char* cmdPageModeUseThumbs(const char* a) {
-  cs.pageMode = 2;
-  return a;
-}
-const char* cmdPageModeFullScreen(const char* a) {
-  cs.pageMode = 3;
-  return a;
-}
-
-const char* cmdPageLayoutSinglePage(const char* a) {
-  cs.pageLayout = 0;
-  return a;
-}
-const char* cmdPageLayoutOneColumn(const char* a) {
-  cs.pageLayout = 1;
-  return a;
-}
-const char* cmdPageLayoutTwoColumnLeft(const char* a) {
-  cs.pageLayout = 2;
-  return a;
-}
-const char* cmdPageLayoutTwoColumnRight(const char* a) {
-  cs.pageLayout = 3;
-  return a;
 }
 
 const char* cmdPage(const char* a) {
