@@ -42,6 +42,14 @@ void writeEncryptedHex(PdfStreamBase* out, PdfEncryptor* encryptor, const unsign
 
 }  // namespace
 
+char* PdfCopyText(const char* text) {
+  if (!text) return nullptr;
+  size_t n = std::strlen(text);
+  char* copy = new char[n + 1];
+  std::memcpy(copy, text, n + 1);
+  return copy;
+}
+
 void PdfObject::WriteToStream(PdfStreamBase* out, PdfEncryptor* encryptor) {
   if (!IsIndirect()) return;
   *out << objectId_ << " " << static_cast<unsigned int>(generation_) << " obj\r\n";

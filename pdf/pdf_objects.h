@@ -28,6 +28,9 @@ enum PdfObjectType {
 
 enum PdfObjectClass { ocDirect = 0, ocIndirect = 1, ocReference = 2 };
 
+// An owned heap copy of a zero-terminated text (delete[] it); nullptr for nullptr.
+char* PdfCopyText(const char* text);
+
 class PdfObject {
  public:
   PdfObject() = default;

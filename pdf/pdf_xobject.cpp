@@ -9,13 +9,9 @@ PdfXObject::PdfXObject(PdfXref* xref, const char* name) : PdfStream(xref) { SetN
 PdfXObject::~PdfXObject() { delete[] name_; }
 
 void PdfXObject::SetName(const char* name) {
+  char* copy = PdfCopyText(name);  // first, so a name of its own text survives
   delete[] name_;
-  name_ = nullptr;
-  if (name) {
-    size_t n = std::strlen(name);
-    name_ = new char[n + 1];
-    std::memcpy(name_, name, n + 1);
-  }
+  name_ = copy;
 }
 
 PdfXObjectMgr::~PdfXObjectMgr() { delete list_; }

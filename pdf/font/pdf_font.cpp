@@ -9,13 +9,9 @@ PdfFont::PdfFont(PdfXref* xref, const char* name) : PdfStream(xref) { SetName(na
 PdfFont::~PdfFont() { delete[] name_; }
 
 void PdfFont::SetName(const char* name) {
+  char* copy = PdfCopyText(name);  // first, so a name of its own text survives
   delete[] name_;
-  name_ = nullptr;
-  if (name) {
-    size_t n = std::strlen(name);
-    name_ = new char[n + 1];
-    std::memcpy(name_, name, n + 1);
-  }
+  name_ = copy;
 }
 
 TextWidthResult PdfFont::TextWidths(const char*, unsigned int*) { return TextWidthResult(); }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_objects.h"
@@ -30,6 +32,24 @@ inline std::string Written(PdfObject* object) {
   StringOut out;
   object->WriteValueToStream(&out, nullptr);
   return out.data;
+}
+
+// Lower-case hexadecimal, two digits per byte, and back.
+inline std::string ToHex(const uint8_t* bytes, int length) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (int k = 0; k < length; k++) {
+    hex += kDigits[bytes[k] >> 4];
+    hex += kDigits[bytes[k] & 15];
+  }
+  return hex;
+}
+
+inline std::vector<uint8_t> FromHex(const std::string& hex) {
+  std::vector<uint8_t> bytes;
+  for (size_t k = 0; k + 1 < hex.size(); k += 2)
+    bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(k, 2), nullptr, 16)));
+  return bytes;
 }
 
 inline std::string MemBytes(const PdfMemStream& stream) {

@@ -14,35 +14,16 @@
 #include "pdf/pdf_doc.h"
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_stream.h"
+#include "tests/pdf/core_test_util.h"
 #include "pdf/pdf_xobject.h"
 
 namespace {
 
 using Op = std::function<void(PdfContents*)>;
 
-std::string Bytes(PdfContents* c) {
-  std::string bytes;
-  if (!c->HasStream()) return bytes;
-  PdfMemStream* s = c->GetStream();
-  for (int i = 0; i < s->ChunkCount(); ++i) {
-    int length = 0;
-    const unsigned char* chunk = s->GetChunk(i, &length);
-    bytes.append(reinterpret_cast<const char*>(chunk), length);
-  }
-  return bytes;
-}
+std::string Bytes(PdfContents* c) { return c->HasStream() ? coretest::MemBytes(*c->GetStream()) : std::string(); }
 
-std::string Written(PdfObject* object) {
-  PdfMemStream out;
-  object->WriteValueToStream(&out, nullptr);
-  std::string bytes;
-  for (int i = 0; i < out.ChunkCount(); ++i) {
-    int length = 0;
-    const unsigned char* chunk = out.GetChunk(i, &length);
-    bytes.append(reinterpret_cast<const char*>(chunk), length);
-  }
-  return bytes;
-}
+using coretest::Written;
 
 // A document with one page and its content stream; Helvetica and Times-Roman
 // registered.

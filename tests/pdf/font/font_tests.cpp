@@ -13,21 +13,12 @@
 #include "pdf/pdf_doc.h"
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_stream.h"
+#include "tests/pdf/core_test_util.h"
 #include "pdf/pdf_xref.h"
 
 namespace {
 
-std::string Written(PdfObject* object) {
-  PdfMemStream out;
-  object->WriteValueToStream(&out, nullptr);
-  std::string bytes;
-  for (int i = 0; i < out.ChunkCount(); ++i) {
-    int length = 0;
-    const unsigned char* chunk = out.GetChunk(i, &length);
-    bytes.append(reinterpret_cast<const char*>(chunk), length);
-  }
-  return bytes;
-}
+using coretest::Written;
 
 struct StandardFont {
   const char* name;

@@ -1,6 +1,8 @@
 // Known-answer tests for the two primitives of the security handler.
 #include <gtest/gtest.h>
 
+#include "tests/pdf/core_test_util.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -11,23 +13,8 @@
 
 namespace {
 
-std::string ToHex(const uint8_t* bytes, int length) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (int k = 0; k < length; k++) {
-    hex += kDigits[bytes[k] >> 4];
-    hex += kDigits[bytes[k] & 15];
-  }
-  return hex;
-}
-
-std::vector<uint8_t> FromHex(const std::string& hex) {
-  std::vector<uint8_t> bytes;
-  for (size_t k = 0; k + 1 < hex.size(); k += 2) {
-    bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(k, 2), nullptr, 16)));
-  }
-  return bytes;
-}
+using coretest::FromHex;
+using coretest::ToHex;
 
 struct Md5Case {
   const char* message;

@@ -3,6 +3,8 @@
 // encrypted by qpdf with its fixed test identifier (31415926...2795).
 #include <gtest/gtest.h>
 
+#include "tests/pdf/core_test_util.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,23 +17,8 @@
 
 namespace {
 
-std::string ToHex(const uint8_t* bytes, int length) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (int k = 0; k < length; k++) {
-    hex += kDigits[bytes[k] >> 4];
-    hex += kDigits[bytes[k] & 15];
-  }
-  return hex;
-}
-
-std::vector<uint8_t> FromHex(const std::string& hex) {
-  std::vector<uint8_t> bytes;
-  for (size_t k = 0; k + 1 < hex.size(); k += 2) {
-    bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(k, 2), nullptr, 16)));
-  }
-  return bytes;
-}
+using coretest::FromHex;
+using coretest::ToHex;
 
 std::string MemText(PdfMemStream& stream) {
   std::string text;
