@@ -49,6 +49,7 @@ extern const KeywordEntry sortFieldKeywords[];
 extern const KeywordEntry sortOrderKeywords[];
 extern const KeywordEntry axesScaleKeywords[];
 extern const KeywordEntry fontNameKeywords[];
+extern const KeywordEntry encryptionKeywords[];
 
 // Commands without arguments set a field, or add bits to a bit set; flags
 // and bits are never cleared.
@@ -83,6 +84,7 @@ constexpr CommandHandler cmdCopy = addSettingBits<&ChartSettings::permissions, 1
 constexpr CommandHandler cmdEdit = addSettingBits<&ChartSettings::permissions, 32>;
 const char* cmdOwnerPassword(const char* a);
 const char* cmdUserPassword(const char* a);
+const char* cmdEncryption(const char* a);
 constexpr CommandHandler cmdHideToolbar = addSettingBits<&ChartSettings::viewerPreferences, 1>;
 constexpr CommandHandler cmdHideMenubar = addSettingBits<&ChartSettings::viewerPreferences, 2>;
 constexpr CommandHandler cmdHideWindowUI = addSettingBits<&ChartSettings::viewerPreferences, 4>;

@@ -39,11 +39,33 @@ const char* cmdTitle(const char* a) { return setInfo(a, cs.title, "Title"); }
 const char* cmdSubject(const char* a) { return setInfo(a, cs.subject, "Subject"); }
 const char* cmdKeywords(const char* a) { return setInfo(a, cs.keywords, "Keywords"); }
 
+namespace {
+
+// The other methods use at most 32 bytes of a password; a longer one would
+// be cut short without notice.
+int passwordLimit() { return cs.encryption == EncryptAES256 ? kMaxPasswordAes256 : kMaxPassword; }
+
+}  // namespace
+
 const char* cmdOwnerPassword(const char* a) {
-  return readRequiredWord(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");
+  return readRequiredWord(a, cs.ownerPassword, passwordLimit(), "OwnerPassword", "no string", "too long");
 }
 const char* cmdUserPassword(const char* a) {
-  return readRequiredWord(a, cs.userPassword, kMaxPassword, "UserPassword", "no string", "too long");
+  return readRequiredWord(a, cs.userPassword, passwordLimit(), "UserPassword", "no string", "too long");
+}
+
+const char* cmdEncryption(const char* a) {
+  int method;
+  const char* p = readRequiredKeyword(a, encryptionKeywords, 20, &method, "Encryption", "method not specified",
+                                      "method too long", "unknown method");
+  if (!p) return nullptr;
+  if (method != EncryptAES256 &&
+      (strlen(cs.ownerPassword) > kMaxPassword || strlen(cs.userPassword) > kMaxPassword)) {
+    logLine("ERROR: Encryption - passwords of more than 32 characters need AES256");
+    return nullptr;
+  }
+  cs.encryption = method;
+  return p;
 }
 
 const char* cmdPage(const char* a) {
