@@ -233,6 +233,9 @@ TEST(KeywordTables, EveryAlias) {
       {fontNameKeywords, "Times-BoldItalic Times-BI", 12},
       {fontNameKeywords, "Symbol Sym", 13},
       {fontNameKeywords, "ZapfDingbats Zapf Dingbats", 14},
+      {encryptionKeywords, "RC4 RC4-40", EncryptRC4},
+      {encryptionKeywords, "AES128 AESV2", EncryptAES128},
+      {encryptionKeywords, "AES256 AESV3", EncryptAES256},
   };
   int tableCount = 0;
   const KeywordTableInfo* tables = keywordTables(&tableCount);
@@ -256,7 +259,7 @@ TEST(KeywordTables, EveryAlias) {
     }
   }
   // Every table entry is covered above, and nothing more is in the tables.
-  ASSERT_EQ(tableCount, 11);
+  ASSERT_EQ(tableCount, 12);
   for (int t = 0; t < tableCount; ++t) {
     EXPECT_EQ(tables[t].count, aliasesSeen[t]) << tables[t].title;
     EXPECT_EQ(tables[t].entries[tables[t].count].name, nullptr) << tables[t].title;
@@ -298,7 +301,7 @@ TEST(StandardFontName, FirstNameOfEachRow) {
 TEST(CommandTable, NamesUniqueAndDocumented) {
   int count = 0;
   const CommandInfo* table = commandTable(&count);
-  EXPECT_EQ(count, 57);  // 32 document, 21 chart, 4 data commands
+  EXPECT_EQ(count, 58);  // 33 document, 21 chart, 4 data commands
   std::set<std::string> names;
   for (int i = 0; i < count; ++i) {
     std::string lower = table[i].name;
