@@ -25,9 +25,14 @@ static const char kProducerBanner[] = "Plotvane PDF Library Version 1.00";
 // --- header and trailer ---
 
 void PdfHeader::WriteToStream(PdfStreamBase* out) {
-  static const unsigned char kHeader[16] = {0x25, 0x50, 0x44, 0x46, 0x2D, 0x31, 0x2E, 0x32,
-                                            0x0A, 0x25, 0xB7, 0xBE, 0xAD, 0xAA, 0x0D, 0x0A};
-  out->Write(kHeader, sizeof kHeader);
+  unsigned char header[16] = {0x25, 0x50, 0x44, 0x46, 0x2D, 0x31, 0x2E, 0x32,
+                              0x0A, 0x25, 0xB7, 0xBE, 0xAD, 0xAA, 0x0D, 0x0A};
+  header[7] = static_cast<unsigned char>('0' + minorVersion_);
+  out->Write(header, sizeof header);
+}
+
+void PdfHeader::SetMinorVersion(int minor) {
+  if (minor >= 0 && minor <= 9) minorVersion_ = minor;
 }
 
 PdfTrailer::PdfTrailer(PdfXref* xref) : dict_(new PdfDictionary(xref)), xref_(xref) {}
@@ -501,6 +506,23 @@ void PdfDoc::SetPassword(const char* ownerPassword, const char* userPassword) {
 
 void PdfDoc::SetPermission(int flags) { EnsureEncrypt()->SetPermission(flags); }
 
+void PdfDoc::SetEncryptionMethod(int method) {
+  PdfEncrypt* encrypt = EnsureEncrypt();
+  encrypt->SetMethod(method);
+  // Readers learn from the catalog which extension of PDF 1.7 the AES-256
+  // handler belongs to.
+  if (encrypt->GetMethod() == emAES256) {
+    PdfDictionary* extensions = new PdfDictionary(xref_);
+    catalog_->AddElement("Extensions", extensions);
+    PdfDictionary* adobe = new PdfDictionary(xref_);
+    extensions->AddElement("ADBE", adobe);
+    adobe->AddElement("BaseVersion", new PdfName("1.7"));
+    adobe->AddElement("ExtensionLevel", new PdfNumber(8));
+  } else {
+    catalog_->RemoveElement("Extensions");
+  }
+}
+
 void PdfDoc::WriteToStream(PdfStreamBase* out) {
   if (!hasDoc_) throw PdfException(PDF_ERR_INVALID, "ERROR: PdfDoc::WriteToStream no document to save.");
   PdfEncryptor* encryptor = nullptr;
@@ -509,7 +531,8 @@ void PdfDoc::WriteToStream(PdfStreamBase* out) {
     if (encrypt) {
       encrypt->PrepareEncryption();
       trailer_->SetEncrypt(encrypt);
-      encryptor = new PdfEncryptor(encrypt->GetKey());
+      encryptor = new PdfEncryptor(encrypt->GetMethod(), encrypt->GetKey());
+      header_->SetMinorVersion(encrypt->GetMinorVersion());
     }
     header_->WriteToStream(out);
     xref_->WriteToStream(out, encryptor);

@@ -23,6 +23,12 @@ class PdfPage;
 class PdfHeader {
  public:
   void WriteToStream(PdfStreamBase* out);
+  // The digit after "%PDF-1.", 0 to 9.
+  void SetMinorVersion(int minor);
+  int GetMinorVersion() const { return minorVersion_; }
+
+ private:
+  int minorVersion_ = 2;
 };
 
 class PdfTrailer {
@@ -205,6 +211,9 @@ class PdfDoc {
 
   void SetPassword(const char* ownerPassword, const char* userPassword);
   void SetPermission(int flags);
+  // Encrypts with a PdfEncryptMethod (creating the handler like the two
+  // above); AES-256 also adds the catalog's extension entry for it.
+  void SetEncryptionMethod(int method);
   PdfEncrypt* GetEncrypt() const;
 
   void WriteToStream(PdfStreamBase* out);

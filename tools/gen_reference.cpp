@@ -49,6 +49,7 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Axes scale", "the first argument of axesscale"},
     {"Font name", "FONT of every font description"},
     {"Text encoding", "ENCODING of textencoding"},
+    {"Encryption method", "METHOD of encryption"},
 };
 
 struct Entry {
