@@ -2,6 +2,7 @@
 // on from argv, quoting the arguments that would otherwise split.
 #include <string>
 
+#include "app/platform.h"
 #include "app/run.h"
 
 namespace {
@@ -20,6 +21,7 @@ bool needsQuotes(const std::string& arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  prepareProcess();
   std::string line;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) line += ' ';

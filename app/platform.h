@@ -28,3 +28,11 @@ bool readTextPiece(FILE* file, char* dest, int maxChars);
 // when the file cannot be opened or is a folder (EISDIR), since reading a
 // folder would otherwise look like reading an empty file.
 FILE* openTextFile(const char* path);
+
+// Readies the process for a run that must end in a clear result: standard
+// input, output and error are made to exist (on /dev/null when the caller
+// closed them), so no file the run opens takes their place; SIGPIPE and
+// SIGXFSZ are ignored, so a closed pipe or a file-size limit fails the write
+// that met it instead of killing the run; SIGINT, SIGTERM and SIGHUP remove
+// the temporary file of a save in progress before they end the process.
+void prepareProcess();
