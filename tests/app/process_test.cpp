@@ -154,4 +154,26 @@ TEST(ProcessTest, BrokenOutputsAndLimitsEndInAnOrdinaryResult) {
   }
 }
 
+// The signals the run ignores for its own writes are back at their defaults
+// in the viewer's opener and whatever it starts.
+TEST(ProcessTest, ViewerOpenerGetsDefaultSignals) {
+  std::string bin = pvtest::makeTempDir();
+  for (const char* opener : {"/xdg-open", "/open"}) {
+    pvtest::writeFile(bin + opener,
+                      "#!/bin/sh\nwhile read k v; do [ \"$k\" = SigIgn: ] && echo \"$v\" > \"${0%/*}/ignored\"; done"
+                      " < /proc/$$/status\nexit 0\n");
+    chmod((bin + opener).c_str(), 0755);
+  }
+  std::string dir = pvtest::makeTempDir();
+  auto run = pvtest::runPlotvane({"-chart", "Bar", "V", "-barcolor", "#FF0000", "#C00000", "-datum", "North", "12",
+                                  "-output", "chart", "-openpdf"},
+                                 dir, {"PATH=" + bin});
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  std::string ignored = pvtest::readFile(bin + "/ignored");
+  ASSERT_FALSE(ignored.empty()) << run.out;
+  unsigned long long mask = std::stoull(ignored, nullptr, 16);
+  EXPECT_EQ(mask & (1ull << (SIGPIPE - 1)), 0u) << ignored;
+  EXPECT_EQ(mask & (1ull << (SIGXFSZ - 1)), 0u) << ignored;
+}
+
 }  // namespace
