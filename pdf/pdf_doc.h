@@ -217,8 +217,9 @@ class PdfDoc {
   PdfEncrypt* GetEncrypt() const;
 
   void WriteToStream(PdfStreamBase* out);
-  // Writes through a temporary file in the target's folder and renames it
-  // over the target, so a failed save never leaves a partial file.
+  // Replaces a regular file (or makes a new one) through a temporary file
+  // renamed over it, so a failed save never leaves a partial file; writes
+  // FIFOs and devices in place (see pdf_output_file.h).
   void WriteToFile(const char* fileName);
 
  private:
