@@ -12,6 +12,7 @@
 #include "app/log.h"
 #include "app/platform.h"
 #include "app/settings.h"
+#include "app/standard_streams.h"
 
 namespace {
 
@@ -52,11 +53,8 @@ const char* cmdDataset(const char* a) {
     logLine("ERROR: Dataset - Type and/or Style not specified");
     return nullptr;
   }
-  FILE* f = openTextFile(path);
-  if (!f) {
-    logLine("ERROR: Dataset - could not open [%s], error=%d", path, errno);
-    return nullptr;
-  }
+  FILE* f = openInputFile(path, "Dataset");
+  if (!f) return nullptr;
   bool failed = false;
   char line[kDatasetPiece + 1];
   int lineNumber = 0;
@@ -99,7 +97,7 @@ const char* cmdDataset(const char* a) {
     logLine("ERROR: Dataset - could not open [%s], error=%d", path, errno);
     failed = true;
   }
-  fclose(f);
+  closeInputFile(f);
   return failed ? nullptr : p;
 }
 

@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/log.h"
 #include "app/platform.h"
+#include "app/standard_streams.h"
 
 const char* skipWhiteSpace(const char* text) {
   while (isWhiteSpace(*text)) ++text;
@@ -247,11 +248,8 @@ const char* cmdOptions(const char* a) {
     logLine("ERROR: Options - nesting too deep [%s]", path);
     return nullptr;
   }
-  FILE* f = openTextFile(path);
-  if (!f) {
-    logLine("ERROR: Options - could not open [%s], error=%d", path, errno);
-    return nullptr;
-  }
+  FILE* f = openInputFile(path, "Options");
+  if (!f) return nullptr;
   ++optionsNesting;
   bool failed = false;
   char line[kOptionsPiece + 1];
@@ -269,6 +267,6 @@ const char* cmdOptions(const char* a) {
     failed = true;
   }
   --optionsNesting;
-  fclose(f);
+  closeInputFile(f);
   return failed ? nullptr : p;
 }

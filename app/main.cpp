@@ -1,8 +1,10 @@
 // Entry: rebuilds the one command-line text the command language is defined
 // on from argv, quoting the arguments that would otherwise split.
+#include <cstring>
 #include <string>
 
 #include "app/run.h"
+#include "app/usage.h"
 
 namespace {
 
@@ -20,6 +22,10 @@ bool needsQuotes(const std::string& arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The answers every command-line tool gives; the command language has no
+  // such words, so nothing else changes meaning.
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return printUsage(stdout) ? 0 : 1;
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) return printVersion(stdout) ? 0 : 1;
   std::string line;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) line += ' ';
