@@ -24,13 +24,15 @@ const CommandInfo kCommands[] = {
     {"options", cmdOptions, "FILE",
      "Reads FILE (at most 260 characters) and runs its lines as commands, one or more per line; "
      "a line whose first non-blank character is \";\" is a comment. Option files may name "
-     "further option files, up to 32 levels deep.", "file"},
+     "further option files, up to 32 levels deep. \"-\" reads standard input.", "file"},
     {"log", cmdLog, "FILE",
      "Appends every following log line to FILE (at most 260 characters), starting with "
-     "\"Plotvane v1.00 Started\"; lines also go to standard output.", "file"},
+     "\"Plotvane v1.00 Started\"; lines also go to standard output (to standard error with "
+     "\"-output -\").", "file"},
     {"output", cmdOutput, "FILE",
      "Writes the chart to FILE (at most 260 characters); \".pdf\" is appended when the name "
-     "does not end with it. Required.", "file"},
+     "does not end with it. \"-\" writes the finished PDF to standard output, which must not be "
+     "a terminal, and the log to standard error. Required.", "file"},
     {"openpdf", cmdOpenPdf, "", "Opens the finished PDF in the desktop's default viewer."},
     // Document information.
     {"producer", cmdProducer, "TEXT", "Sets the document's Producer entry (at most 256 characters).",
@@ -145,7 +147,7 @@ const CommandInfo kCommands[] = {
      "most 1000 items, after the chart command.", "text number"},
     {"dataset", cmdDataset, "FILE",
      "Appends the items of FILE, one \"label,value\" per line (labels cut to 30 characters); at "
-     "most 1000 items in all, after the chart command.", "file"},
+     "most 1000 items in all, after the chart command. \"-\" reads standard input.", "file"},
     {"dataseparator", cmdDataSeparator, "TEXT",
      "Sets the text between label and value in the dataset files that follow, at most 11 "
      "characters (default \",\").", "text"},
