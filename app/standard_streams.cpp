@@ -36,6 +36,7 @@ FILE* openInputFile(const char* path, const char* display) {
     return nullptr;
   }
   chartSettings.standardInputUsed = 1;
+  skipByteOrderMark(stdin);
   return stdin;
 }
 
