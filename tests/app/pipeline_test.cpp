@@ -68,6 +68,25 @@ TEST(Pipeline, PipedDataAndOptionsGiveTheSameFileAsFilesDo) {
   }
 }
 
+TEST(Pipeline, StandardInputIsReadFromWhereAnEarlierReaderLeftIt) {
+  // The shell's read takes the first line and leaves the file's offset after
+  // it; the dataset must start there, not at the file's start.
+  std::string dir = pvtest::makeTempDir();
+  std::string data = squares(12, "\n");
+  pvtest::writeFile(dir + "/all.csv", data);
+  pvtest::writeFile(dir + "/rest.csv", data.substr(data.find('\n') + 1));
+  std::string chart = "-chart Bar V -barcolor '#FF0000' '#0000FF' ";
+  std::string out;
+  ASSERT_EQ(pvtest::runShell("cd '" + dir + "' && '" + kBin + "' " + chart +
+                                 "-dataset rest.csv -output rest >/dev/null && "
+                                 "{ read -r first; '" + kBin + "' " + chart +
+                                 "-dataset - -output - >piped.pdf; } <all.csv",
+                             &out),
+            0)
+      << out;
+  EXPECT_EQ(pvtest::readFile(dir + "/piped.pdf"), pvtest::readFile(dir + "/rest.pdf"));
+}
+
 TEST(Pipeline, PdfOnStandardOutputAndTheLogOnStandardError) {
   std::string dir = pvtest::makeTempDir();
   PipeRun r = pipeRun(dir, squares(12, "\n"), kChart + "-dataset - -log run.log -output -");
