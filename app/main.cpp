@@ -1,25 +1,14 @@
 // Entry: rebuilds the one command-line text the command language is defined
-// on from argv, quoting the arguments that would otherwise split.
+// on from argv, and refuses arguments that could not arrive as typed.
+#include <strings.h>
+
 #include <cstring>
 #include <string>
 
+#include "app/command_line.h"
+#include "app/log.h"
 #include "app/run.h"
 #include "app/usage.h"
-
-namespace {
-
-bool needsQuotes(const std::string& arg) {
-  if (arg.empty()) return true;
-  bool hasSpace = false, hasText = false;
-  for (char c : arg) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u == ' ') hasSpace = true;
-    if (u > 32) hasText = true;
-  }
-  return hasSpace && hasText;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   // The answers every command-line tool gives; the command language has no
@@ -27,13 +16,17 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return printUsage(stdout) ? 0 : 1;
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) return printVersion(stdout) ? 0 : 1;
   std::string line;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) line += ' ';
-    std::string arg = argv[i];
-    if (needsQuotes(arg))
-      line += '"' + arg + '"';
-    else
-      line += arg;
+  int bad = 0;
+  const char* reason = "";
+  if (!joinArguments(argc - 1, argv + 1, &line, &bad, &reason)) {
+    // Nothing is interpreted: a misread argument could name another output
+    // file or drop a password. Standard output may still be the PDF's.
+    for (int i = 1; i + 1 < argc; ++i)
+      if (strcasecmp(argv[i], "-output") == 0 && std::strcmp(argv[i + 1], "-") == 0)
+        setLogConsole(LogConsole::Error);
+    logLine("ERROR: Argument %d - %s", bad, reason);
+    logLine("Finished");
+    return 1;
   }
   return plotvaneEntry(line.c_str());
 }

@@ -122,6 +122,9 @@ TEST(Pipeline, FailedRunsLeaveStandardOutputEmpty) {
         "MakePDF ERROR: PdfEncrypt::SetPassword -- user and owner password must be diiferent."}},
       // Given in an option file: the held error line follows on standard error.
       {"", "-options late.opt", {"ERROR: Title - no string"}},
+      // An argument refused before any command is read.
+      {"", kChart + "-title 'a \"b c' -output -",
+       {"ERROR: Argument 8 - a double quote cannot stand in an argument with blanks"}},
   };
   for (const Case& c : cases) {
     PipeRun r = pipeRun(dir, c.input, c.args);
