@@ -34,7 +34,8 @@ const char* cmdLog(const char* a) {
 }
 
 const char* cmdOutput(const char* a) {
-  const char* p = readRequiredWord(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
+  const char* p =
+      readRequiredWord(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
   // A PDF on a terminal would only garble the screen.
   if (p && isStandardStreamName(cs.outputFile) && isatty(STDOUT_FILENO)) {
     logLine("ERROR: Output - standard output is a terminal");

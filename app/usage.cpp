@@ -48,7 +48,8 @@ bool printUsage(FILE* out) {
       lines.push_back({std::string("  -") + table[i].name, table[i].synopsis});
     }
   }
-  for (const Line& l : lines) fprintf(out, "%s%s%s\n", l.names.c_str(), l.synopsis[0] ? " " : "", l.synopsis);
+  for (const Line& l : lines)
+    fprintf(out, "%s%s%s\n", l.names.c_str(), l.synopsis[0] ? " " : "", l.synopsis);
   fputs("\n"
         "Example:\n"
         "  plotvane -chart Bar V -barcolor \"#FF0000\" \"#C00000\" -datum North 12 \\\n"

@@ -56,7 +56,8 @@ bool collect(Tables* t) {
   const KeywordTableInfo* tables = keywordTables(&tableCount);
   for (int i = 0; i < tableCount; ++i) {
     std::string names;
-    for (int k = 0; k < tables[i].count; ++k) names += (k ? " " : "") + std::string(tables[i].entries[k].name);
+    for (int k = 0; k < tables[i].count; ++k)
+      names += (k ? " " : "") + std::string(tables[i].entries[k].name);
     t->keywords[tableKey(tables[i].title)] = names;
   }
   const std::set<std::string> basic = {"file", "text", "number", "color", "font"};
