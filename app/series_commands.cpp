@@ -40,7 +40,7 @@ const char* cmdSeries(const char* a) {
     return nullptr;
   }
   Series& series = cs.series[cs.seriesCount];
-  const char* p = readRequiredWord(a, series.name, kMaxSeriesName, "Series", "no name", "name too long");
+  const char* p = readRequiredText(a, series.name, kMaxSeriesName, "Series", "no name", "name too long");
   if (!p) return nullptr;
   // Read like "barcolor": a colour that cannot be read keeps the entry's
   // previous contents, and each is checked.
@@ -75,7 +75,7 @@ const char* cmdRow(const char* a) {
   }
   Category& category = categoryTable[cs.categoryCount];
   category = Category{};
-  const char* p = readRequiredWord(a, category.label, kMaxLabel, "Row", "no label", "label too long");
+  const char* p = readRequiredText(a, category.label, kMaxLabel, "Row", "no label", "label too long");
   if (!p) return nullptr;
   // Every number up to the next command counts, so that a value too many or
   // too few is reported rather than taken for something else.

@@ -47,6 +47,7 @@ enum SortOrder : int32_t { Ascending = 1, Descending = 2 };
 enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3 };
 enum BarMode : int32_t { Grouped = 1, Stacked = 2 };
 enum LegendPosition : int32_t { LegendRight = 1, LegendTop = 2, LegendBottom = 3, LegendLeft = 4, LegendNone = 5 };
+enum TextEncoding : int32_t { StandardText = 1, Utf8Text = 2 };
 
 // Two colours are equal when all three components are.
 inline bool sameColor(const RgbColor& a, const RgbColor& b) {
@@ -66,9 +67,13 @@ struct ColorPair {
   RgbColor to;
 };
 
+// Bytes a text of at most chars characters needs: text limits count
+// characters, and a UTF-8 character takes up to four bytes.
+constexpr int textBytes(int chars) { return 4 * chars + 1; }
+
 constexpr int kMaxLabel = 30;
 struct Datum {
-  char label[kMaxLabel + 1] = {};
+  char label[textBytes(kMaxLabel)] = {};
   double value = 0.0;
 };
 
@@ -80,7 +85,7 @@ constexpr int kMaxSeriesName = 60;
 // declared by a table header takes barColors pair k (k its number) when the
 // chart is drawn, so that "barcolor" may follow the table.
 struct Series {
-  char name[kMaxSeriesName + 1] = {};
+  char name[textBytes(kMaxSeriesName)] = {};
   ColorPair colors;
   int32_t colorsFromBarColors = 0;
 };
@@ -89,7 +94,7 @@ struct Series {
 // series; bit k of present is set when series k has a value (a table cell
 // may be empty, and series declared after a row have none in it).
 struct Category {
-  char label[kMaxLabel + 1] = {};
+  char label[textBytes(kMaxLabel)] = {};
   double values[kMaxSeries] = {};
   uint64_t present = 0;
 };
@@ -120,10 +125,10 @@ struct ChartSettings {
   // Axes.
   FontSpec axesCaptionX{10, TimesRoman, {}, Normal, {}};
   int32_t axesCaptionXAlign = Centre;  // HorizontalAlignment
-  char axesCaptionXText[kMaxCaptionText + 1] = {};
+  char axesCaptionXText[textBytes(kMaxCaptionText)] = {};
   FontSpec axesCaptionY{10, TimesRoman, {}, Normal, {}};
   int32_t axesCaptionYAlign = Middle;  // VerticalAlignment
-  char axesCaptionYText[kMaxCaptionText + 1] = {};
+  char axesCaptionYText[textBytes(kMaxCaptionText)] = {};
   FontSpec axesLabelX{0, TimesRoman, {}, Normal, {}};  // size 0: labels not drawn
   FontSpec axesLabelY{0, TimesRoman, {}, Normal, {}};
   double axesLineWidth = 0.0;
@@ -147,13 +152,13 @@ struct ChartSettings {
   double barBorderWidth = 0.0;
   RgbColor barBorderColor;
   int32_t barLabelPosition = AxesAndEnd;  // BarLabelPosition
-  char barLabelFormat[kMaxBarLabelFormat + 1] = "TTTT (VVVV)";
+  char barLabelFormat[textBytes(kMaxBarLabelFormat)] = "TTTT (VVVV)";
 
   // Data.
   Datum data[kMaxData] = {};
   int32_t dataCount = 0;
   int32_t dataHasDecimals = 0;
-  char dataSeparator[kMaxDataSeparator + 1] = ",";
+  char dataSeparator[textBytes(kMaxDataSeparator)] = ",";
   int32_t sortField = NoSort;  // SortField
   int32_t sortOrder = 0;       // SortOrder
   double valueMin = 0.0;
@@ -172,15 +177,22 @@ struct ChartSettings {
   // Fonts in use, indexed by StandardFont value 1 to 14 (0 is unused).
   int32_t fontUsed[15] = {};
 
+  // How the texts of the commands are read and drawn: bytes as given
+  // through the fonts' built-in encodings, or UTF-8 characters. Fixed before
+  // the first text command (textGiven).
+  int32_t textEncoding = StandardText;  // TextEncoding
+  int32_t textGiven = 0;
+
   // Document information, security and viewer.
-  char producer[kMaxInfoText + 1] = {};
-  char creator[kMaxInfoText + 1] = {};
-  char author[kMaxInfoText + 1] = {};
-  char title[kMaxInfoText + 1] = {};
-  char subject[kMaxInfoText + 1] = {};
-  char keywords[kMaxInfoText + 1] = {};
+  char producer[textBytes(kMaxInfoText)] = {};
+  char creator[textBytes(kMaxInfoText)] = {};
+  char author[textBytes(kMaxInfoText)] = {};
+  char title[textBytes(kMaxInfoText)] = {};
+  char subject[textBytes(kMaxInfoText)] = {};
+  char keywords[textBytes(kMaxInfoText)] = {};
   int32_t creationDate = 0;
   int32_t outline = 0;
+  // In UTF-8 mode the passwords hold their PDFDocEncoding bytes.
   char ownerPassword[kMaxPassword + 1] = {};
   char userPassword[kMaxPassword + 1] = {};
   int32_t permissions = 0;        // print 4, editextra 8, copy 16, edit 32

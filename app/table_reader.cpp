@@ -12,6 +12,7 @@
 #include "app/log.h"
 #include "app/platform.h"
 #include "app/settings.h"
+#include "app/utf8.h"
 
 namespace {
 
@@ -34,6 +35,12 @@ bool readCellValue(const std::string& cell, double* value, bool* hadPoint) {
   if (!ok || end == p) return false;
   while (blank(*end)) ++end;
   return *end == '\0';
+}
+
+// Length in characters: in UTF-8 mode a character may take several bytes.
+size_t textLength(const std::string& text) {
+  if (cs.textEncoding == Utf8Text) return utf8CharCount(text.data(), text.size());
+  return text.size();
 }
 
 bool emptyCell(const std::string& cell) {
@@ -89,6 +96,8 @@ const char* cmdTable(const char* a) {
     logLine("ERROR: Table - series already declared");
     return nullptr;
   }
+  cs.textGiven = 1;
+  const bool utf8 = cs.textEncoding == Utf8Text;
   FILE* f = openTextFile(path);
   if (!f) {
     logLine("ERROR: Table - could not open [%s], error=%d", path, errno);
@@ -112,6 +121,10 @@ const char* cmdTable(const char* a) {
       }
     }
     if (n == 0) continue;
+    if (utf8 && !utf8IsValid(line.get(), n)) {
+      problem = "invalid UTF-8";
+      break;
+    }
     problem = splitTableCells(line.get(), cs.dataSeparator, &cells);
     if (problem) break;
     if (header) {
@@ -126,7 +139,7 @@ const char* cmdTable(const char* a) {
           const std::string& name = cells[k + 1];
           if (name.empty())
             problem = "empty series name";
-          else if (name.size() > static_cast<size_t>(kMaxSeriesName))
+          else if (textLength(name) > static_cast<size_t>(kMaxSeriesName))
             problem = "series name too long";
         }
       }
@@ -149,7 +162,7 @@ const char* cmdTable(const char* a) {
       problem = "wrong number of cells";
       break;
     }
-    if (cells[0].size() > static_cast<size_t>(kMaxLabel)) {
+    if (textLength(cells[0]) > static_cast<size_t>(kMaxLabel)) {
       problem = "label too long";
       break;
     }

@@ -51,6 +51,7 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Font name", "FONT of every font description"},
     {"Bar mode", "MODE of barmode"},
     {"Legend position", "POSITION of legend"},
+    {"Text encoding", "ENCODING of textencoding"},
 };
 
 struct Entry {
