@@ -235,6 +235,13 @@ TEST(KeywordTables, EveryAlias) {
       {fontNameKeywords, "ZapfDingbats Zapf Dingbats", 14},
       {textEncodingKeywords, "Standard Std", StandardText},
       {textEncodingKeywords, "UTF8 UTF-8 U", Utf8Text},
+      {barModeKeywords, "Grouped G", Grouped},
+      {barModeKeywords, "Stacked S", Stacked},
+      {legendPositionKeywords, "Right R", LegendRight},
+      {legendPositionKeywords, "Top T", LegendTop},
+      {legendPositionKeywords, "Bottom B", LegendBottom},
+      {legendPositionKeywords, "Left L", LegendLeft},
+      {legendPositionKeywords, "None N", LegendNone},
   };
   int tableCount = 0;
   const KeywordTableInfo* tables = keywordTables(&tableCount);
@@ -258,7 +265,7 @@ TEST(KeywordTables, EveryAlias) {
     }
   }
   // Every table entry is covered above, and nothing more is in the tables.
-  ASSERT_EQ(tableCount, 12);
+  ASSERT_EQ(tableCount, 14);
   for (int t = 0; t < tableCount; ++t) {
     EXPECT_EQ(tables[t].count, aliasesSeen[t]) << tables[t].title;
     EXPECT_EQ(tables[t].entries[tables[t].count].name, nullptr) << tables[t].title;
@@ -300,7 +307,7 @@ TEST(StandardFontName, FirstNameOfEachRow) {
 TEST(CommandTable, NamesUniqueAndDocumented) {
   int count = 0;
   const CommandInfo* table = commandTable(&count);
-  EXPECT_EQ(count, 58);  // 33 document, 21 chart, 4 data commands
+  EXPECT_EQ(count, 63);  // 33 document, 21 chart, 4 data, 5 series commands
   std::set<std::string> names;
   for (int i = 0; i < count; ++i) {
     std::string lower = table[i].name;
