@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "app/loaded_fonts.h"
+
 ChartSettings chartSettings;
 
 void resetChartSettings() {
@@ -7,6 +9,7 @@ void resetChartSettings() {
   // small threads), so the defaults come from one static copy.
   static const ChartSettings defaults;
   chartSettings = defaults;
+  clearLoadedFonts();
 }
 
 const char* standardFontName(int font) {

@@ -2,6 +2,8 @@
 
 #include "chart/chart_layout.h"
 
+#include "app/loaded_fonts.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -31,7 +33,7 @@ double headingX(const ChartFrame& frame, const char* text) {
 }  // namespace
 
 void applyTextFormat(PdfContents* canvas, const FontSpec& format) {
-  canvas->SetFontAndSize(standardFontName(format.font), static_cast<double>(format.size));
+  canvas->SetFontAndSize(fontSpecName(format.font), static_cast<double>(format.size));
   if (format.textStyle == Normal || (format.textStyle == Stroke && sameColor(format.strokeColor, format.fillColor))) {
     canvas->SetTextRenderingMode(0);
     canvas->SetRGBFill(format.fillColor.red, format.fillColor.green, format.fillColor.blue);
@@ -126,7 +128,7 @@ void drawHeadings(ChartFrame& frame) {
     double subjectHeight = 0;
     if (hasSubject) {
       // The subtitle's font is selected only to measure it.
-      c->SetFontAndSize(standardFontName(fs.font), static_cast<double>(fs.size));
+      c->SetFontAndSize(fontSpecName(fs.font), static_cast<double>(fs.size));
       subjectHeight = fontAscent(c) - fontDescent(c);
     }
     applyTextFormat(c, ft);

@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "app/loaded_fonts.h"
 #include "app/log.h"
 #include "app/settings.h"
 #include "chart/chart_drawing.h"
@@ -32,11 +33,13 @@ void appendPdfEnding(char* name) {
 
 // The fonts the chart needs: those named by commands, and the fonts of the
 // default text formats that will be drawn although no command named them.
-void fontsToRegister(bool needed[15]) {
+// Loaded fonts count only through the texts drawn in them: one that draws
+// nothing is not written.
+void fontsToRegister(bool needed[kFirstLoadedFont + kMaxLoadedFonts]) {
   const ChartSettings& s = chartSettings;
-  for (int f = 1; f <= 14; ++f) needed[f] = s.fontUsed[f] != 0;
+  for (int f = 0; f < kFirstLoadedFont + kMaxLoadedFonts; ++f) needed[f] = f >= 1 && f <= 14 && s.fontUsed[f] != 0;
   auto need = [&](const FontSpec& format) {
-    if (format.font >= 1 && format.font <= 14) needed[format.font] = true;
+    if (format.font >= 1 && format.font < kFirstLoadedFont + kMaxLoadedFonts) needed[format.font] = true;
   };
   if (s.title[0]) need(s.headingTitle);
   if (s.subject[0]) need(s.headingSubTitle);
@@ -103,10 +106,12 @@ int MakePDF() {
   try {
     doc->CreateDocument();
 
-    bool needed[15];
+    bool needed[kFirstLoadedFont + kMaxLoadedFonts];
     fontsToRegister(needed);
     for (int f = 1; f <= 14; ++f)
       if (needed[f]) doc->AddType1Font(CreateStandardFontDef(standardFontName(f)));
+    for (int f = kFirstLoadedFont; f < kFirstLoadedFont + kMaxLoadedFonts; ++f)
+      if (needed[f] && loadedFontProgram(f)) doc->AddType0Font(loadedFontProgram(f), loadedFontName(f));
 
     if (s.creationDate) setCreationDate(*doc);
     if (s.permissions) doc->SetPermission(s.permissions);

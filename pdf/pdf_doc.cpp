@@ -509,6 +509,8 @@ void PdfDoc::WriteToStream(PdfStreamBase* out) {
       trailer_->SetEncrypt(encrypt);
       encryptor = new PdfEncryptor(encrypt->GetKey());
     }
+    // Fonts that embed a program complete it from what the pages drew.
+    for (int i = 0; i < fontMgr_->GetCount(); ++i) fontMgr_->GetFontAt(i)->PrepareToWrite();
     header_->WriteToStream(out);
     xref_->WriteToStream(out, encryptor);
     trailer_->SetXrefOffset(xref_->GetXrefOffset());
