@@ -95,17 +95,22 @@ std::string PdfType0Font::ShowTextOperators(const char* text, double fontSize, d
     used_.insert(g.gid);
     if (!g.text.empty()) toUnicode_.emplace(g.gid, g.text);
   }
-  // The map from glyphs to characters gives back the text only when the
-  // glyphs stand in reading order and each keeps the characters it had the
-  // first time; right-to-left runs, reordered syllables and glyphs shared
-  // between texts need the text itself beside them.
-  std::u32string viaMap;
-  for (const ShapedGlyph& g : s.glyphs) {
-    auto m = toUnicode_.find(g.gid);
-    if (m != toUnicode_.end()) viaMap += m->second;
+  // Readers rebuild the text from the map of glyphs to characters, reading
+  // right-to-left runs backwards themselves. That gives the text back only
+  // when each run's glyphs stand in its reading order and keep the
+  // characters they had the first time; reordered syllables and glyphs
+  // shared between texts need the text itself beside them.
+  bool actual = false;
+  for (const ShapedRun& run : s.runs) {
+    std::u32string viaMap;
+    for (size_t k = 0; k < run.glyphCount; ++k) {
+      size_t i = run.rightToLeft ? run.firstGlyph + run.glyphCount - 1 - k : run.firstGlyph + k;
+      auto m = toUnicode_.find(s.glyphs[i].gid);
+      if (m != toUnicode_.end()) viaMap += m->second;
+    }
+    actual = actual || viaMap != s.logical.substr(run.start, run.length);
   }
   std::string ops;
-  const bool actual = viaMap != s.logical;
   if (actual) {
     ops += "/Span <</ActualText <FEFF";
     appendUtf16Hex(s.logical, &ops);

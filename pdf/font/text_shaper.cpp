@@ -197,6 +197,7 @@ ShapedText shapeText(const PdfFontProgram& font, const char* fontName, const cha
       shareCluster(font, logical.substr(infos[i].cluster, end - infos[i].cluster), &out.glyphs[first + i], j - i);
       i = j;
     }
+    out.runs.push_back(ShapedRun{first, count, run.start, run.length, run.level % 2 == 1});
     libs.hb_buffer_destroy(buffer);
   }
   return out;

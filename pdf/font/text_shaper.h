@@ -16,9 +16,17 @@ struct ShapedGlyph {
   std::u32string text;  // the characters this glyph stands for (may be empty)
 };
 
+// One directional run: its glyphs and the characters they came from.
+struct ShapedRun {
+  size_t firstGlyph = 0, glyphCount = 0;
+  size_t start = 0, length = 0;  // in ShapedText::logical
+  bool rightToLeft = false;
+};
+
 struct ShapedText {
   std::u32string logical;            // the characters as given
   std::vector<ShapedGlyph> glyphs;   // left to right, as drawn
+  std::vector<ShapedRun> runs;       // left to right, as drawn
   int width = 0;                     // sum of the advances, thousandths
 };
 
