@@ -12,7 +12,7 @@ namespace {
 ChartSettings& cs = chartSettings;
 
 const char* setInfo(const char* a, char* field, const char* display) {
-  return readRequiredWord(a, field, kMaxInfoText, display, "no string", "too long");
+  return readRequiredText(a, field, kMaxInfoText, display, "no string", "too long");
 }
 
 }  // namespace
@@ -38,6 +38,20 @@ const char* cmdAuthor(const char* a) { return setInfo(a, cs.author, "Author"); }
 const char* cmdTitle(const char* a) { return setInfo(a, cs.title, "Title"); }
 const char* cmdSubject(const char* a) { return setInfo(a, cs.subject, "Subject"); }
 const char* cmdKeywords(const char* a) { return setInfo(a, cs.keywords, "Keywords"); }
+
+const char* cmdTextEncoding(const char* a) {
+  int encoding;
+  const char* p = readRequiredKeyword(a, textEncodingKeywords, 20, &encoding, "TextEncoding",
+                                      "encoding not specified", "encoding too long", "unknown encoding");
+  if (!p) return nullptr;
+  // Texts already read were read in the other encoding.
+  if (cs.textGiven) {
+    logLine("ERROR: TextEncoding - must come before every text command");
+    return nullptr;
+  }
+  cs.textEncoding = encoding;
+  return p;
+}
 
 const char* cmdOwnerPassword(const char* a) {
   return readRequiredWord(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");

@@ -48,6 +48,7 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Sort order", "ORDER of datasort"},
     {"Axes scale", "the first argument of axesscale"},
     {"Font name", "FONT of every font description"},
+    {"Text encoding", "ENCODING of textencoding"},
 };
 
 struct Entry {
