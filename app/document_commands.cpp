@@ -4,8 +4,11 @@
 
 #include "app/commands.h"
 #include "app/interpreter.h"
+#include "app/loaded_fonts.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/utf8.h"
+#include "pdf/font/pdf_unicode_codes.h"
 
 namespace {
 
@@ -49,16 +52,45 @@ const char* cmdTextEncoding(const char* a) {
     logLine("ERROR: TextEncoding - must come before every text command");
     return nullptr;
   }
+  // Text in a loaded font is shaped from its characters.
+  if (encoding != Utf8Text && loadedFontCount() > 0) {
+    logLine("ERROR: TextEncoding - a loaded font needs UTF8");
+    return nullptr;
+  }
   cs.textEncoding = encoding;
   return p;
 }
 
-const char* cmdOwnerPassword(const char* a) {
-  return readRequiredWord(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");
+namespace {
+
+// In UTF-8 mode a password is kept as its PDFDocEncoding bytes, which is
+// what readers make of the password typed into their own field.
+const char* setPassword(const char* a, char* field, const char* display) {
+  if (cs.textEncoding != Utf8Text)
+    return readRequiredText(a, field, kMaxPassword, display, "no string", "too long");
+  char text[textBytes(kMaxPassword)];
+  const char* p = readRequiredText(a, text, kMaxPassword, display, "no string", "too long");
+  if (!p) return nullptr;
+  const char* q = text;
+  const char* end = text + strlen(text);
+  size_t n = 0;
+  while (q < end) {
+    int32_t u = utf8Decode(&q, end);
+    int code = PdfDocEncodingCodeOf(static_cast<uint32_t>(u));
+    if (code < 0) {
+      logLine("ERROR: %s - character U+%04X is not in PDFDocEncoding", display, static_cast<unsigned>(u));
+      return nullptr;
+    }
+    field[n++] = static_cast<char>(code);
+  }
+  field[n] = '\0';
+  return p;
 }
-const char* cmdUserPassword(const char* a) {
-  return readRequiredWord(a, cs.userPassword, kMaxPassword, "UserPassword", "no string", "too long");
-}
+
+}  // namespace
+
+const char* cmdOwnerPassword(const char* a) { return setPassword(a, cs.ownerPassword, "OwnerPassword"); }
+const char* cmdUserPassword(const char* a) { return setPassword(a, cs.userPassword, "UserPassword"); }
 
 const char* cmdPage(const char* a) {
   // -1 everywhere first, so that a colour that cannot be read is reported.

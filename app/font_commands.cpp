@@ -25,14 +25,6 @@ bool isRegularFile(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// Texts read before this command were read as bytes; from here on they are
-// UTF-8, and one run must not mix the two.
-bool textAlreadyGiven() {
-  return cs.title[0] || cs.subject[0] || cs.producer[0] || cs.creator[0] || cs.author[0] || cs.keywords[0] ||
-         cs.axesCaptionXText[0] || cs.axesCaptionYText[0] || cs.dataCount > 0 ||
-         std::strcmp(cs.barLabelFormat, "TTTT (VVVV)") != 0;
-}
-
 // A file path, a path with a "#N" face suffix, or a fontconfig pattern.
 bool resolveFontFile(const char* given, std::string* path, unsigned* face) {
   *path = given;
@@ -63,8 +55,9 @@ bool resolveFontFile(const char* given, std::string* path, unsigned* face) {
 }  // namespace
 
 const char* cmdFontFile(const char* a) {
-  if (textAlreadyGiven()) {
-    logLine("ERROR: FontFile - must come before any text");
+  // Texts already read were read as bytes; from here on they are UTF-8.
+  if (cs.textGiven) {
+    logLine("ERROR: FontFile - must come before every text command");
     return nullptr;
   }
   char name[kMaxLoadedFontName + 1];
@@ -95,7 +88,7 @@ const char* cmdFontFile(const char* a) {
     logLine("ERROR: FontFile - %s", e.what());
     return nullptr;
   }
-  cs.textEncodingUtf8 = 1;
+  cs.textEncoding = Utf8Text;
   logLine("FontFile - %s is [%s] face %u", name, path.c_str(), face);
   return p;
 }

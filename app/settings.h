@@ -143,10 +143,6 @@ struct ChartSettings {
   double valueMax = 0.0;
   double valueRange = 0.0;
 
-  // Texts are UTF-8 (set by "fontfile"): every text can then be drawn in a
-  // loaded font. 0 means bytes as given.
-  int32_t textEncodingUtf8 = 0;
-
   // Fonts in use, indexed by StandardFont value 1 to 14 (0 is unused).
   int32_t fontUsed[15] = {};
 

@@ -111,7 +111,8 @@ TEST(EmbeddedFont, FaultsGiveOneLineAndNoFile) {
       {{"-fontfile", "F", kDejaVu, "-fontfile", "f", kDejaVu}, "x", "ERROR: FontFile - font name [f] already loaded"},
       {{"-fontfile", "F", kDejaVu}, "Cena 中", "MakePDF ERROR: font[F] has no glyph for U+4E2D in [Cena 中]."},
       {{"-fontfile", "F", kDejaVu}, "bad \xC3(", "MakePDF ERROR: text [bad \xC3(] is not valid UTF-8 at byte 5."},
-      {{"-title", "early", "-fontfile", "F", kDejaVu}, "x", "ERROR: FontFile - must come before any text"},
+      {{"-title", "early", "-fontfile", "F", kDejaVu}, "x", "ERROR: FontFile - must come before every text command"},
+      {{"-fontfile", "F", kDejaVu, "-textencoding", "Std"}, "x", "ERROR: TextEncoding - a loaded font needs UTF8"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
