@@ -101,4 +101,15 @@ TEST(TextEncoding, LimitsCountCharactersInUtf8Mode) {
   EXPECT_EQ(std::strlen(chartSettings.title), 3u * 256);
 }
 
+TEST(TextEncoding, DatasetLabelsCutAtTheThirtiethCharacter) {
+  const std::string dir = pvtest::makeTempDir();
+  pvtest::writeFile(dir + "/d.csv", repeat(kE, 40) + ",5\n");
+  interpret("-textencoding UTF8 -chart Bar V -dataset " + dir + "/d.csv");
+  ASSERT_EQ(chartSettings.dataCount, 1);
+  EXPECT_EQ(std::string(chartSettings.data[0].label), repeat(kE, 30));
+  // Without the command the design's 30 bytes: half of the characters.
+  interpret("-chart Bar V -dataset " + dir + "/d.csv");
+  EXPECT_EQ(std::string(chartSettings.data[0].label), repeat(kE, 15));
+}
+
 }  // namespace
