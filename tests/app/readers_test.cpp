@@ -300,7 +300,7 @@ TEST(StandardFontName, FirstNameOfEachRow) {
 TEST(CommandTable, NamesUniqueAndDocumented) {
   int count = 0;
   const CommandInfo* table = commandTable(&count);
-  EXPECT_EQ(count, 58);  // 33 document, 21 chart, 4 data commands
+  EXPECT_EQ(count, 59);  // 33 document, 21 chart, 1 font, 4 data commands
   std::set<std::string> names;
   for (int i = 0; i < count; ++i) {
     std::string lower = table[i].name;

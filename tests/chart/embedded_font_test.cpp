@@ -110,7 +110,7 @@ TEST(EmbeddedFont, FaultsGiveOneLineAndNoFile) {
       {{"-fontfile", "Times-I", kDejaVu}, "x", "ERROR: FontFile - [Times-I] is a standard font name"},
       {{"-fontfile", "F", kDejaVu, "-fontfile", "f", kDejaVu}, "x", "ERROR: FontFile - font name [f] already loaded"},
       {{"-fontfile", "F", kDejaVu}, "Cena 中", "MakePDF ERROR: font[F] has no glyph for U+4E2D in [Cena 中]."},
-      {{"-fontfile", "F", kDejaVu}, "bad \xC3(", "MakePDF ERROR: text [bad \xC3(] is not valid UTF-8 at byte 5."},
+      {{"-fontfile", "F", kDejaVu}, "bad \xC3(", "ERROR: Title - not valid UTF-8"},
       {{"-title", "early", "-fontfile", "F", kDejaVu}, "x", "ERROR: FontFile - must come before every text command"},
       {{"-fontfile", "F", kDejaVu, "-textencoding", "Std"}, "x", "ERROR: TextEncoding - a loaded font needs UTF8"},
   };
