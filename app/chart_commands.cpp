@@ -5,6 +5,7 @@
 
 #include "app/commands.h"
 #include "app/interpreter.h"
+#include "app/loaded_fonts.h"
 #include "app/log.h"
 #include "app/settings.h"
 
@@ -29,12 +30,19 @@ const char* readFontSpec(const char* text, FontSpec* dest, const char* displayNa
     logLine("ERROR: %s - size must be between 1 and 300 inclusive", displayName);
     return nullptr;
   }
-  int font;
-  p = readRequiredKeyword(p, fontNameKeywords, 40, &font, displayName, "no font name", "font name too long",
-              "unknown font name");
+  char name[41];
+  p = readRequiredWord(p, name, 40, displayName, "no font name", "font name too long");
   if (!p) return nullptr;
+  int font = lookupKeyword(fontNameKeywords, name);
+  if (font == kKeywordNotFound) font = findLoadedFont(name);
+  if (font == 0) {
+    logLine("ERROR: %s - unknown font name", displayName);
+    return nullptr;
+  }
   dest->font = font;
-  cs.fontUsed[font] = 1;
+  // A loaded font is written only when a text is drawn in it (the renderer
+  // decides), never for being named alone.
+  if (font < kFirstLoadedFont) cs.fontUsed[font] = 1;
   p = readColor(p, &dest->fillColor);
   int style;
   p = readRequiredKeyword(p, textStyleKeywords, 40, &style, displayName, "no text style",

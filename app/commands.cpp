@@ -163,6 +163,13 @@ const CommandInfo kCommands[] = {
     {"barborder", cmdBarBorder, "WIDTH COLOR",
      "Draws a border round each bar, width above 0 and at most 100 points (default: none).",
      "number color"},
+    // Fonts.
+    {"fontfile", cmdFontFile, "NAME FILE",
+     "Loads a TrueType or OpenType font (FILE: a .ttf, .otf, .ttc or .otc file, \"#N\" after a "
+     "collection's path for its face N, or a fontconfig pattern such as \"DejaVu Sans:bold\") "
+     "under NAME (at most 40 characters, not a standard font name), which font descriptions can "
+     "then use; text in it is shaped and its glyphs embedded as a subset. Texts are then read as "
+     "UTF-8, so it must come before any text; at most 16 fonts.", "text file"},
     // Data.
     {"datum", cmdDatum, "LABEL VALUE",
      "Appends one data item: a label of at most 30 characters and a number (empty is 0); at "

@@ -130,6 +130,8 @@ const char* cmdBarSpacing(const char* a);
 const char* cmdBarSize(const char* a);
 const char* cmdBarLabel(const char* a);
 const char* cmdBarBorder(const char* a);
+// Font commands.
+const char* cmdFontFile(const char* a);
 // Data commands.
 const char* cmdDatum(const char* a);
 const char* cmdDataset(const char* a);

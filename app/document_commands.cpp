@@ -6,6 +6,7 @@
 
 #include "app/commands.h"
 #include "app/interpreter.h"
+#include "app/loaded_fonts.h"
 #include "app/log.h"
 #include "app/settings.h"
 #include "app/standard_streams.h"
@@ -59,6 +60,11 @@ const char* cmdTextEncoding(const char* a) {
   // Texts already read were read in the other encoding.
   if (cs.textGiven) {
     logLine("ERROR: TextEncoding - must come before every text command");
+    return nullptr;
+  }
+  // Text in a loaded font is shaped from its characters.
+  if (encoding != Utf8Text && loadedFontCount() > 0) {
+    logLine("ERROR: TextEncoding - a loaded font needs UTF8");
     return nullptr;
   }
   cs.textEncoding = encoding;

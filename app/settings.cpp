@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "app/loaded_fonts.h"
+
 ChartSettings chartSettings;
 Category categoryTable[kMaxData];
 
@@ -9,6 +11,7 @@ void resetChartSettings() {
   static const ChartSettings defaults;
   chartSettings = defaults;
   for (Category& c : categoryTable) c = Category{};
+  clearLoadedFonts();
 }
 
 const char* standardFontName(int font) {

@@ -3,6 +3,8 @@
 #include "chart/chart_layout.h"
 #include "chart/font_codes.h"
 
+#include "app/loaded_fonts.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -37,7 +39,7 @@ double headingX(const ChartFrame& frame, const char* text) {
 
 void applyTextFormat(PdfContents* canvas, const FontSpec& format) {
   appliedFont = format.font;
-  canvas->SetFontAndSize(standardFontName(format.font), static_cast<double>(format.size));
+  canvas->SetFontAndSize(fontSpecName(format.font), static_cast<double>(format.size));
   if (format.textStyle == Normal || (format.textStyle == Stroke && sameColor(format.strokeColor, format.fillColor))) {
     canvas->SetTextRenderingMode(0);
     canvas->SetRGBFill(format.fillColor.red, format.fillColor.green, format.fillColor.blue);
@@ -52,7 +54,8 @@ void drawTextAt(PdfContents* canvas, double angle, double x, double y, const cha
   double theta = angle * M_PI * (1.0 / 180);
   canvas->BeginText();
   canvas->SetTextMatrix(std::cos(theta), std::sin(theta), -std::sin(theta), std::cos(theta), x, y);
-  if (chartSettings.textEncoding == Utf8Text)
+  // A loaded font shapes the UTF-8 text itself.
+  if (chartSettings.textEncoding == Utf8Text && appliedFont < kFirstLoadedFont)
     canvas->ShowText(fontCodes(text, appliedFont).c_str());
   else
     canvas->ShowText(text);
@@ -66,7 +69,8 @@ double fontDescent(PdfContents* canvas) { return canvas->GetCurrentFont()->GetDe
 double spaceWidth(PdfContents* canvas) { return canvas->TextWidth(" "); }
 
 double textWidth(PdfContents* canvas, const char* text) {
-  if (chartSettings.textEncoding == Utf8Text) return canvas->TextWidth(fontCodes(text, appliedFont).c_str());
+  if (chartSettings.textEncoding == Utf8Text && appliedFont < kFirstLoadedFont)
+    return canvas->TextWidth(fontCodes(text, appliedFont).c_str());
   return canvas->TextWidth(text);
 }
 
@@ -149,7 +153,7 @@ void drawHeadings(ChartFrame& frame) {
     double subjectHeight = 0;
     if (hasSubject) {
       // The subtitle's font is selected only to measure it.
-      c->SetFontAndSize(standardFontName(fs.font), static_cast<double>(fs.size));
+      c->SetFontAndSize(fontSpecName(fs.font), static_cast<double>(fs.size));
       subjectHeight = fontAscent(c) - fontDescent(c);
     }
     applyTextFormat(c, ft);

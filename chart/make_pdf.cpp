@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "app/loaded_fonts.h"
 #include "app/log.h"
 #include "app/settings.h"
 #include "app/standard_streams.h"
@@ -41,11 +42,13 @@ void appendPdfEnding(char* name) {
 
 // The fonts the chart needs: those named by commands, and the fonts of the
 // default text formats that will be drawn although no command named them.
-void fontsToRegister(bool needed[15]) {
+// Loaded fonts count only through the texts drawn in them: one that draws
+// nothing is not written.
+void fontsToRegister(bool needed[kFirstLoadedFont + kMaxLoadedFonts]) {
   const ChartSettings& s = chartSettings;
-  for (int f = 1; f <= 14; ++f) needed[f] = s.fontUsed[f] != 0;
+  for (int f = 0; f < kFirstLoadedFont + kMaxLoadedFonts; ++f) needed[f] = f >= 1 && f <= 14 && s.fontUsed[f] != 0;
   auto need = [&](const FontSpec& format) {
-    if (format.font >= 1 && format.font <= 14) needed[format.font] = true;
+    if (format.font >= 1 && format.font < kFirstLoadedFont + kMaxLoadedFonts) needed[format.font] = true;
   };
   if (s.title[0]) need(s.headingTitle);
   if (s.subject[0]) need(s.headingSubTitle);
@@ -169,7 +172,7 @@ int MakePDF() {
   try {
     doc->CreateDocument();
 
-    bool needed[15];
+    bool needed[kFirstLoadedFont + kMaxLoadedFonts];
     fontsToRegister(needed);
     // In UTF-8 mode the text fonts draw WinAnsiEncoding codes; Symbol and
     // ZapfDingbats keep their own encodings.
@@ -179,6 +182,8 @@ int MakePDF() {
       PdfEncodingDef* encoding = utf8 && f < Symbol ? new PdfWinAnsiEncoding() : nullptr;
       doc->AddType1Font(CreateStandardFontDef(standardFontName(f)), nullptr, encoding);
     }
+    for (int f = kFirstLoadedFont; f < kFirstLoadedFont + kMaxLoadedFonts; ++f)
+      if (needed[f] && loadedFontProgram(f)) doc->AddType0Font(loadedFontProgram(f), loadedFontName(f));
 
     if (s.creationDate) setCreationDate(*doc);
     // The method first, so that AES-256 passwords are checked as UTF-8.

@@ -529,6 +529,8 @@ void PdfDoc::WriteToStream(PdfStreamBase* out) {
       encryptor = new PdfEncryptor(encrypt->GetMethod(), encrypt->GetKey());
       header_->SetMinorVersion(encrypt->GetMinorVersion());
     }
+    // Fonts that embed a program complete it from what the pages drew.
+    for (int i = 0; i < fontMgr_->GetCount(); ++i) fontMgr_->GetFontAt(i)->PrepareToWrite();
     header_->WriteToStream(out);
     xref_->WriteToStream(out, encryptor);
     trailer_->SetXrefOffset(xref_->GetXrefOffset());

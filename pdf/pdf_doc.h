@@ -14,6 +14,7 @@ class PdfContents;
 class PdfInfo;
 class PdfEncrypt;
 class PdfType1FontDef;
+class PdfFontProgram;
 class PdfEncodingDef;
 class PdfOutlineRoot;
 class PdfDestination;
@@ -207,6 +208,9 @@ class PdfDoc {
   // Returns the font manager's index of the new font.
   int AddType1Font(PdfType1FontDef* fontDef, const char* name = nullptr,
                    PdfEncodingDef* encoding = nullptr);
+  // Registers a font embedded from the program (not owned; it must outlive
+  // the document) under name; returns the font manager's index.
+  int AddType0Font(const PdfFontProgram* program, const char* name);
   void AddXObject(PdfXObject* xobject, const char* name = nullptr);
 
   void SetPassword(const char* ownerPassword, const char* userPassword);

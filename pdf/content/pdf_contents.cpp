@@ -493,8 +493,12 @@ void PdfContents::ShowText(const char* text) {
   // Checked before writing: a Tj without a selected font is an error in the
   // page description.
   RequireFont(kNoFontTextWidth);
-  WriteText(text);
-  Out() << " Tj\n";
+  if (font_->IsComposite()) {
+    Out() << font_->ShowTextOperators(text, fontSize_, textRise_).c_str();
+  } else {
+    WriteText(text);
+    Out() << " Tj\n";
+  }
   AdvanceText(text);
 }
 
@@ -502,6 +506,11 @@ void PdfContents::ShowTextNextLine(const char* text) {
   CheckMode("ShowTextNextLine", kMode2);
   if (!text || !*text) return;
   RequireFont(kNoFontTextWidth);
+  if (font_->IsComposite()) {
+    MoveToNextLine();
+    ShowText(text);
+    return;
+  }
   NextLineStep();
   WriteText(text);
   Out() << " '\n";

@@ -1,6 +1,8 @@
 // The abstract font object and the document's font manager.
 #pragma once
 
+#include <string>
+
 #include "pdf/pdf_list.h"
 #include "pdf/pdf_objects.h"
 
@@ -25,6 +27,15 @@ class PdfFont : public PdfStream {
   virtual int GetWritingMode() const { return writingMode_; }
   virtual int GetAscent() const = 0;
   virtual int GetDescent() const = 0;
+
+  // A composite font draws text through its own operators instead of one
+  // string of bytes with Tj; the standard fonts are simple.
+  virtual bool IsComposite() const { return false; }
+  // The operators that show text at the current position (each ending in a
+  // line feed); fontSize and textRise are the current text state.
+  virtual std::string ShowTextOperators(const char*, double, double) { return std::string(); }
+  // Completes the font's objects once drawing is done, before the file is written.
+  virtual void PrepareToWrite() {}
 
   const char* GetName() const { return name_; }
 
