@@ -304,3 +304,49 @@ const char* cmdBarBorder(const char* a) {
   }
   return checkedColor(p, &cs.barBorderColor, "ERROR: BarBorder - color is not valid");
 }
+
+namespace {
+
+// A mark inside a number must not read as part of it: no letters, digits or
+// signs, no control characters.
+bool usableNumberMark(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  if (u < 32 || u == 127 || c == '+' || c == '-') return false;
+  return !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'));
+}
+
+}  // namespace
+
+const char* cmdNumberFormat(const char* a) {
+  char word[21];
+  const char* p = readRequiredWord(a, word, 20, "NumberFormat", "group separator not specified",
+                                   "group separator too long");
+  if (!p) return nullptr;
+  // One character is the separator itself; longer words are keywords.
+  int group = word[1] == '\0' ? static_cast<unsigned char>(word[0]) : lookupKeyword(numberGroupKeywords, word);
+  if (group == kKeywordNotFound || (word[1] == '\0' && !usableNumberMark(word[0]))) {
+    logLine("ERROR: NumberFormat - unknown group separator");
+    return nullptr;
+  }
+  p = readRequiredWord(p, word, 20, "NumberFormat", "decimal mark not specified", "decimal mark too long");
+  if (!p) return nullptr;
+  if (word[1] != '\0' || !usableNumberMark(word[0]) || word[0] == ' ') {
+    logLine("ERROR: NumberFormat - decimal mark must be one character other than a letter, digit, sign or space");
+    return nullptr;
+  }
+  if (word[0] == static_cast<char>(group)) {
+    logLine("ERROR: NumberFormat - group separator and decimal mark are the same");
+    return nullptr;
+  }
+  cs.numberGroup = static_cast<char>(group);
+  cs.numberDecimal = word[0];
+  return p;
+}
+
+const char* cmdValuePrefix(const char* a) {
+  return readRequiredWord(a, cs.valuePrefix, kMaxValueAffix, "ValuePrefix", "not specified", "too long");
+}
+
+const char* cmdValueSuffix(const char* a) {
+  return readRequiredWord(a, cs.valueSuffix, kMaxValueAffix, "ValueSuffix", "not specified", "too long");
+}

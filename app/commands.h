@@ -48,6 +48,7 @@ extern const KeywordEntry barLabelPositionKeywords[];
 extern const KeywordEntry sortFieldKeywords[];
 extern const KeywordEntry sortOrderKeywords[];
 extern const KeywordEntry axesScaleKeywords[];
+extern const KeywordEntry numberGroupKeywords[];
 extern const KeywordEntry fontNameKeywords[];
 
 // Commands without arguments set a field, or add bits to a bit set; flags
@@ -111,6 +112,9 @@ const char* cmdAxesLine(const char* a);
 const char* cmdAxesScale(const char* a);
 const char* cmdAxesDivisions(const char* a);
 const char* cmdDecimalPoints(const char* a);
+const char* cmdNumberFormat(const char* a);
+const char* cmdValuePrefix(const char* a);
+const char* cmdValueSuffix(const char* a);
 const char* cmdAxesGridLineStyle(const char* a);
 const char* cmdAxesGridLine(const char* a);
 const char* cmdBarColor(const char* a);

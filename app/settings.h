@@ -44,7 +44,7 @@ enum BarLabelPosition : int32_t {
 };
 enum SortField : int32_t { NoSort = 0, First = 1, Second = 2 };
 enum SortOrder : int32_t { Ascending = 1, Descending = 2 };
-enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3 };
+enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3, Nice = 4 };
 
 // Two colours are equal when all three components are.
 inline bool sameColor(const RgbColor& a, const RgbColor& b) {
@@ -70,6 +70,16 @@ struct Datum {
   double value = 0.0;
 };
 
+// A value scale of round steps. Division j, for j from 0 to divisions, has
+// the value (first + j * stride) * 10^exponent exactly; keeping the decimal
+// form lets the texts be exact where binary fractions are not.
+struct RoundScale {
+  int32_t divisions = 0;
+  int64_t first = 0;
+  int64_t stride = 0;  // 1, 2, 5 or 25
+  int32_t exponent = 0;
+};
+
 constexpr int kMaxData = 1000;
 constexpr int kMaxBarColors = 50;
 constexpr int kMaxPath = 260;
@@ -78,6 +88,7 @@ constexpr int kMaxPassword = 32;
 constexpr int kMaxCaptionText = 100;
 constexpr int kMaxBarLabelFormat = 21;
 constexpr int kMaxDataSeparator = 11;
+constexpr int kMaxValueAffix = 11;
 
 struct ChartSettings {
   // Page and chart.
@@ -116,6 +127,11 @@ struct ChartSettings {
   int32_t axesScalePercent = 10;
   double axesScaleFrom = 0.0;
   double axesScaleTo = 0.0;
+  // How value texts are written; the defaults write them as plain numbers.
+  char numberGroup = '\0';   // digit-group separator; none by default
+  char numberDecimal = '.';  // decimal mark
+  char valuePrefix[kMaxValueAffix + 1] = {};
+  char valueSuffix[kMaxValueAffix + 1] = {};
 
   // Bars.
   ColorPair barColors[kMaxBarColors] = {};
@@ -137,6 +153,7 @@ struct ChartSettings {
   double valueMin = 0.0;
   double valueMax = 0.0;
   double valueRange = 0.0;
+  RoundScale roundScale;  // derived for the Nice scale kind only
 
   // Fonts in use, indexed by StandardFont value 1 to 14 (0 is unused).
   int32_t fontUsed[15] = {};

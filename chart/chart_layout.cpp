@@ -2,9 +2,30 @@
 
 #include <string>
 
+#include "app/nice_scale.h"
 #include "app/settings.h"
 #include "chart/chart_text.h"
+#include "chart/value_text.h"
 #include "pdf/content/pdf_contents.h"
+
+namespace {
+
+// Width of the value labels along the left. The design's texts are measured
+// by the highest value's text alone, which its runs' pages depend on; a
+// chosen number format or round scale measures every division's text, as
+// a minus sign, prefix or longer lower text can make another the widest.
+double valueLabelWidth(PdfContents* c) {
+  const ChartSettings& s = chartSettings;
+  if (s.axesScale != Nice && plainNumberFormat()) return textWidth(c, formatValue(s.valueMax).c_str());
+  double widest = 0;
+  for (int j = 0, n = divisionCount(); j <= n; ++j) {
+    const double w = textWidth(c, divisionText(j).c_str());
+    if (w > widest) widest = w;
+  }
+  return widest;
+}
+
+}  // namespace
 
 void layoutAxisLabelRoom(ChartFrame& frame) {
   ChartSettings& s = chartSettings;
@@ -28,8 +49,7 @@ void layoutAxisLabelRoom(ChartFrame& frame) {
     applyTextFormat(c, s.axesLabelY);
     const double sp = spaceWidth(c);
     if (!horizontal) {
-      // Only the highest value's text is measured.
-      frame.left = truncToInt(frame.left + 2 * sp + textWidth(c, formatValue(s.valueMax).c_str()));
+      frame.left = truncToInt(frame.left + 2 * sp + valueLabelWidth(c));
     } else if (position >= Axes && position <= AxesAndCenter) {
       int widest = 0;
       for (int i = 0; i < s.dataCount; ++i) {
@@ -45,8 +65,13 @@ void layoutAxisLabelRoom(ChartFrame& frame) {
   }
 }
 
+int divisionCount() {
+  const ChartSettings& s = chartSettings;
+  return s.axesScale == Nice ? s.roundScale.divisions : s.axesDivisions;
+}
+
 double divisionPosition(const ChartFrame& frame, int j) {
-  const int divisions = chartSettings.axesDivisions;
+  const int divisions = divisionCount();
   if (chartSettings.chartStyle == Horizontal)
     return static_cast<double>(frame.right - frame.left) * j / divisions + frame.left;
   return static_cast<double>(frame.top - frame.bottom) * j / divisions + frame.bottom;
@@ -54,6 +79,7 @@ double divisionPosition(const ChartFrame& frame, int j) {
 
 double divisionValue(int j) {
   const ChartSettings& s = chartSettings;
+  if (s.axesScale == Nice) return roundScaleValue(s.roundScale, j);
   if (j >= s.axesDivisions) return s.valueMax;
   return j * s.valueRange / s.axesDivisions + s.valueMin;
 }

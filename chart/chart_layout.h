@@ -8,6 +8,8 @@
 // for the axis labels along the bottom and the left.
 void layoutAxisLabelRoom(ChartFrame& frame);
 
+// Divisions of the value axis: the count asked for, or the round scale's.
+int divisionCount();
 double divisionPosition(const ChartFrame& frame, int j);
 double divisionValue(int j);
 
