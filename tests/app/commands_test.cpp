@@ -131,10 +131,7 @@ TEST(Commands, EveryFailureLogsExactlyItsOneMessage) {
       {"-axesscale R x", "ERROR: AxesScale - no range from"},
       {"-axesscale R 0 1a", "ERROR: AxesScale - no range to"},
       {"-numberformat", "ERROR: NumberFormat - group separator not specified"},
-      {"-numberformat " + std::string(21, 'N') + " .", "ERROR: NumberFormat - group separator too long"},
       {"-numberformat Comma .", "ERROR: NumberFormat - unknown group separator"},
-      {"-numberformat 0 .", "ERROR: NumberFormat - unknown group separator"},
-      {"-numberformat - .", "ERROR: NumberFormat - unknown group separator"},
       {"-numberformat n .", "ERROR: NumberFormat - unknown group separator"},
       {"-numberformat ,", "ERROR: NumberFormat - decimal mark not specified"},
       {"-numberformat , " + std::string(21, '.'), "ERROR: NumberFormat - decimal mark too long"},
@@ -142,12 +139,9 @@ TEST(Commands, EveryFailureLogsExactlyItsOneMessage) {
        "ERROR: NumberFormat - decimal mark must be one character other than a letter, digit, sign or space"},
       {"-numberformat None \" \"",
        "ERROR: NumberFormat - decimal mark must be one character other than a letter, digit, sign or space"},
-      {"-numberformat None +",
-       "ERROR: NumberFormat - decimal mark must be one character other than a letter, digit, sign or space"},
       {"-numberformat , ,", "ERROR: NumberFormat - group separator and decimal mark are the same"},
       {"-valueprefix", "ERROR: ValuePrefix - not specified"},
       {"-valueprefix 123456789012", "ERROR: ValuePrefix - too long"},
-      {"-valuesuffix \"\"", "ERROR: ValueSuffix - not specified"},
       {"-valuesuffix \" in percent.\"", "ERROR: ValueSuffix - too long"},
       {"-axesdivisions 0", "ERROR: AxesDivisions - between 1-100 inclusive"},
       {"-axesdivisions 101", "ERROR: AxesDivisions - between 1-100 inclusive"},
@@ -314,10 +308,8 @@ TEST(Commands, NumberFormatAndRoundScale) {
     char group, decimal;
   } cases[] = {
       {"-numberformat , .", ',', '.'},
-      {"-numberformat . ,", '.', ','},
       {"-numberformat \" \" ,", ' ', ','},
       {"-numberformat space ,", ' ', ','},
-      {"-numberformat ' .", '\'', '.'},
       {"-numberformat , . -numberformat NONE ,", '\0', ','},
   };
   for (const auto& c : cases) {
