@@ -18,6 +18,7 @@
 #include "pdf/content/pdf_contents.h"
 #include "pdf/font/pdf_font_def.h"
 #include "pdf/pdf_doc.h"
+#include "pdf/source_date.h"
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_info.h"
 #include "pdf/pdf_outline.h"
@@ -47,8 +48,16 @@ void fontsToRegister(bool needed[15]) {
 }
 
 void setCreationDate(PdfDoc& doc) {
-  time_t now = time(nullptr);
+  time_t now;
   struct tm utc, local;
+  if (PdfSourceDateEpoch(&now)) {
+    // A reproducible date does not depend on where it is made: universal time.
+    gmtime_r(&now, &utc);
+    doc.GetInfo()->SetCreationDate(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                                   utc.tm_sec, 'z', 0, 0);
+    return;
+  }
+  now = time(nullptr);
   gmtime_r(&now, &utc);
   localtime_r(&now, &local);
   // Both readings taken as universal time give the zone's offset.

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Writes the font and encoding tables of the PDF layer as C++ source.
 
-Inputs, in the data folder (default ../shared/data relative to the project
-root):
+Inputs, in the data folder (default data/ in the project root):
   afm/*.afm            Adobe's Core 14 AFM files
   afm/MustRead.html    Adobe's licence file for them, copied unchanged
   glyphlist-1.2.txt    Adobe Glyph List 1.2
@@ -288,7 +287,7 @@ def main(argv):
     if len(args) > 1:
         print("usage: gen_font_tables.py [--check] [DATA_DIR]", file=sys.stderr)
         return 2
-    data_dir = args[0] if args else os.path.join(ROOT, "..", "shared", "data")
+    data_dir = args[0] if args else os.path.join(ROOT, "data")
     try:
         files = outputs(data_dir)
     except (OSError, DataError, ValueError) as e:

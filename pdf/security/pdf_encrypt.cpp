@@ -6,6 +6,7 @@
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_info.h"
 #include "pdf/pdf_xref.h"
+#include "pdf/source_date.h"
 #include "pdf/security/md5.h"
 #include "pdf/security/rc4.h"
 
@@ -65,7 +66,7 @@ void PdfEncrypt::PrepareEncryption() {
 
   // File identifier: time, some information texts, object count.
   Md5 md5;
-  PutLittleEndian32(static_cast<uint32_t>(time(nullptr)), word);
+  PutLittleEndian32(static_cast<uint32_t>(PdfFileTime()), word);
   md5.Update(word, 4);
   if (info_ != nullptr) {
     static const char* const kInfoKeys[] = {"Author", "Creator", "Subject", "Keywords",

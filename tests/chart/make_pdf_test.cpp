@@ -119,6 +119,33 @@ TEST(MakePdf, CreationDateWithItsOffset) {
   EXPECT_EQ(creationDate(pvtest::readFile(none.pdfPath)), "");
 }
 
+// SOURCE_DATE_EPOCH fixes the date in universal time whatever the zone; a
+// value that is not a plain number of seconds is ignored and the clock holds.
+TEST(MakePdf, SourceDateEpochFixesTheCreationDate) {
+  struct EpochCase {
+    std::string value;
+    std::string date;  // empty: the clock's date, not a fixed one
+  } cases[] = {
+      {"1700000000", "D:20231114221320z00'00'"},
+      {"0", "D:19700101000000z00'00'"},
+      {"", ""},
+      {"12a", ""},
+      {"-5", ""},
+      {" 1", ""},
+      {"99999999999999999999999", ""},
+  };
+  for (const EpochCase& ec : cases) {
+    SCOPED_TRACE("SOURCE_DATE_EPOCH=" + ec.value);
+    Chart c = runChart(splitWords(kChart + "-creationdate"), {"TZ=Etc/GMT-2", "SOURCE_DATE_EPOCH=" + ec.value});
+    ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+    std::string date = creationDate(pvtest::readFile(c.pdfPath));
+    if (!ec.date.empty())
+      EXPECT_EQ(date, ec.date);
+    else
+      EXPECT_EQ(date.substr(16), "+02'00'") << date;
+  }
+}
+
 TEST(MakePdf, InformationEntriesAndTheBanner) {
   std::vector<std::string> args = splitWords(kChart);
   for (const char* a : {"-producer", "Me", "-creator", "Cr", "-author", "Au", "-title", "Ti", "-subject", "Su",

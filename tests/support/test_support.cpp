@@ -49,7 +49,7 @@ std::string shellQuote(const std::string& s) {
 }  // namespace
 
 std::string sourceDir() { return PLOTVANE_SOURCE_DIR; }
-std::string sharedDataDir() { return std::string(PLOTVANE_SHARED_DIR) + "/data"; }
+std::string referenceDataDir() { return PLOTVANE_DATA_DIR; }
 
 std::string makeTempDir() {
   static std::once_flag once;

@@ -44,8 +44,8 @@ std::string checkWithReaders(const std::string& pdfPath, const std::string& pass
 // in file order.
 std::vector<std::string> inflateStreams(const std::string& pdfBytes);
 
-// Path of the shared reference data (AFM files, glyph list, encodings).
-std::string sharedDataDir();
+// Path of the reference data in the repository (AFM files, glyph list, encodings).
+std::string referenceDataDir();
 // Path of the project's source tree.
 std::string sourceDir();
 
