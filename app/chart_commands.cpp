@@ -108,7 +108,7 @@ const char* cmdAxesLabelY(const char* a) { return readFontSpec(a, &cs.axesLabelY
 namespace {
 
 const char* captionTitle(const char* p, char* field, const char* display) {
-  return readRequiredWord(p, field, kMaxCaptionText, display, "no title", "title too long");
+  return readRequiredText(p, field, kMaxCaptionText, display, "no title", "title too long");
 }
 
 }  // namespace
@@ -285,7 +285,7 @@ const char* cmdBarLabel(const char* a) {
   if (!p) return nullptr;
   cs.barLabelPosition = position;
   if (position >= Start && position <= Axes) {
-    p = readRequiredWord(p, cs.barLabelFormat, kMaxBarLabelFormat, "BarLabel", "format not specified",
+    p = readRequiredText(p, cs.barLabelFormat, kMaxBarLabelFormat, "BarLabel", "format not specified",
                          "format too long");
   }
   return p;

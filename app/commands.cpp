@@ -46,6 +46,12 @@ const CommandInfo kCommands[] = {
     {"outline", cmdOutline, "",
      "Adds a bookmark for the page titled with the title text; the document then opens with "
      "its bookmarks shown, whatever page mode was set."},
+    {"textencoding", cmdTextEncoding, "ENCODING",
+     "Reads and draws the texts as Standard (bytes as given, the default) or UTF8: limits then "
+     "count characters, the text fonts use WinAnsiEncoding, a character a font cannot show "
+     "fails the run, and non-ASCII document information is written as Unicode. Must come "
+     "before every command that sets a text (title, subject, producer, creator, author, "
+     "keywords, passwords, captions, bar-label format, datum, dataset, dataseparator)."},
     // Security.
     {"print", cmdPrint, "", "Allows printing an encrypted document (permission bit 4)."},
     {"editextra", cmdEditExtra, "",
@@ -264,6 +270,10 @@ const KeywordEntry fontNameKeywords[] = {
     {"Dingbats", ZapfDingbats},
     {nullptr, 0}};
 
+const KeywordEntry textEncodingKeywords[] = {
+    {"Standard", StandardText}, {"Std", StandardText}, {"UTF8", Utf8Text},
+    {"UTF-8", Utf8Text},        {"U", Utf8Text},       {nullptr, 0}};
+
 namespace {
 
 template <size_t N>
@@ -284,6 +294,7 @@ const KeywordTableInfo kKeywordTables[] = {
     {"Axes scale", axesScaleKeywords, entryCount(axesScaleKeywords)},
     {"Number group separator", numberGroupKeywords, entryCount(numberGroupKeywords)},
     {"Font name", fontNameKeywords, entryCount(fontNameKeywords)},
+    {"Text encoding", textEncodingKeywords, entryCount(textEncodingKeywords)},
 };
 
 }  // namespace

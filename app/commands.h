@@ -50,6 +50,7 @@ extern const KeywordEntry sortOrderKeywords[];
 extern const KeywordEntry axesScaleKeywords[];
 extern const KeywordEntry numberGroupKeywords[];
 extern const KeywordEntry fontNameKeywords[];
+extern const KeywordEntry textEncodingKeywords[];
 
 // Commands without arguments set a field, or add bits to a bit set; flags
 // and bits are never cleared.
@@ -82,6 +83,7 @@ constexpr CommandHandler cmdPrint = addSettingBits<&ChartSettings::permissions, 
 constexpr CommandHandler cmdEditExtra = addSettingBits<&ChartSettings::permissions, 8>;
 constexpr CommandHandler cmdCopy = addSettingBits<&ChartSettings::permissions, 16>;
 constexpr CommandHandler cmdEdit = addSettingBits<&ChartSettings::permissions, 32>;
+const char* cmdTextEncoding(const char* a);
 const char* cmdOwnerPassword(const char* a);
 const char* cmdUserPassword(const char* a);
 constexpr CommandHandler cmdHideToolbar = addSettingBits<&ChartSettings::viewerPreferences, 1>;

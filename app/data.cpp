@@ -13,6 +13,7 @@
 #include "app/nice_scale.h"
 #include "app/platform.h"
 #include "app/settings.h"
+#include "app/utf8.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ const char* cmdDatum(const char* a) {
     return nullptr;
   }
   Datum& d = cs.data[cs.dataCount];
-  const char* p = readRequiredWord(a, d.label, kMaxLabel, "Datum", "no label", "label too long");
+  const char* p = readRequiredText(a, d.label, kMaxLabel, "Datum", "no label", "label too long");
   if (!p) return nullptr;
   bool ok, hadPoint;
   p = readReal(p, &d.value, &ok, &hadPoint);
@@ -53,6 +54,8 @@ const char* cmdDataset(const char* a) {
     logLine("ERROR: Dataset - Type and/or Style not specified");
     return nullptr;
   }
+  cs.textGiven = 1;
+  const bool utf8 = cs.textEncoding == Utf8Text;
   FILE* f = openTextFile(path);
   if (!f) {
     logLine("ERROR: Dataset - could not open [%s], error=%d", path, errno);
@@ -74,6 +77,11 @@ const char* cmdDataset(const char* a) {
       failed = true;
       break;
     }
+    if (utf8 && !utf8IsValid(line, n)) {
+      logLine("ERROR: invalid UTF-8 on line %d of dataset [%.300s]", lineNumber, path);
+      failed = true;
+      break;
+    }
     char* sep = strstr(line, cs.dataSeparator);
     if (!sep) {
       logLine("ERROR: no value on line %d of dataset [%.300s]", lineNumber, path);
@@ -82,7 +90,10 @@ const char* cmdDataset(const char* a) {
     }
     Datum& d = cs.data[cs.dataCount];
     size_t labelLength = static_cast<size_t>(sep - line);
-    if (labelLength > static_cast<size_t>(kMaxLabel)) labelLength = kMaxLabel;
+    if (utf8)
+      labelLength = utf8CutLength(line, labelLength, kMaxLabel);
+    else if (labelLength > static_cast<size_t>(kMaxLabel))
+      labelLength = kMaxLabel;
     memcpy(d.label, line, labelLength);
     d.label[labelLength] = '\0';
     bool ok, hadPoint;
@@ -105,7 +116,7 @@ const char* cmdDataset(const char* a) {
 }
 
 const char* cmdDataSeparator(const char* a) {
-  return readRequiredWord(a, cs.dataSeparator, kMaxDataSeparator, "DataSeparator", "not specified",
+  return readRequiredText(a, cs.dataSeparator, kMaxDataSeparator, "DataSeparator", "not specified",
                           "too long");
 }
 

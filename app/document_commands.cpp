@@ -6,13 +6,15 @@
 #include "app/interpreter.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/utf8.h"
+#include "pdf/font/pdf_unicode_codes.h"
 
 namespace {
 
 ChartSettings& cs = chartSettings;
 
 const char* setInfo(const char* a, char* field, const char* display) {
-  return readRequiredWord(a, field, kMaxInfoText, display, "no string", "too long");
+  return readRequiredText(a, field, kMaxInfoText, display, "no string", "too long");
 }
 
 }  // namespace
@@ -39,12 +41,50 @@ const char* cmdTitle(const char* a) { return setInfo(a, cs.title, "Title"); }
 const char* cmdSubject(const char* a) { return setInfo(a, cs.subject, "Subject"); }
 const char* cmdKeywords(const char* a) { return setInfo(a, cs.keywords, "Keywords"); }
 
-const char* cmdOwnerPassword(const char* a) {
-  return readRequiredWord(a, cs.ownerPassword, kMaxPassword, "OwnerPassword", "no string", "too long");
+const char* cmdTextEncoding(const char* a) {
+  int encoding;
+  const char* p = readRequiredKeyword(a, textEncodingKeywords, 20, &encoding, "TextEncoding",
+                                      "encoding not specified", "encoding too long", "unknown encoding");
+  if (!p) return nullptr;
+  // Texts already read were read in the other encoding.
+  if (cs.textGiven) {
+    logLine("ERROR: TextEncoding - must come before every text command");
+    return nullptr;
+  }
+  cs.textEncoding = encoding;
+  return p;
 }
-const char* cmdUserPassword(const char* a) {
-  return readRequiredWord(a, cs.userPassword, kMaxPassword, "UserPassword", "no string", "too long");
+
+namespace {
+
+// In UTF-8 mode a password is kept as its PDFDocEncoding bytes, which is
+// what readers make of the password typed into their own field.
+const char* setPassword(const char* a, char* field, const char* display) {
+  if (cs.textEncoding != Utf8Text)
+    return readRequiredText(a, field, kMaxPassword, display, "no string", "too long");
+  char text[textBytes(kMaxPassword)];
+  const char* p = readRequiredText(a, text, kMaxPassword, display, "no string", "too long");
+  if (!p) return nullptr;
+  const char* q = text;
+  const char* end = text + strlen(text);
+  size_t n = 0;
+  while (q < end) {
+    int32_t u = utf8Decode(&q, end);
+    int code = PdfDocEncodingCodeOf(static_cast<uint32_t>(u));
+    if (code < 0) {
+      logLine("ERROR: %s - character U+%04X is not in PDFDocEncoding", display, static_cast<unsigned>(u));
+      return nullptr;
+    }
+    field[n++] = static_cast<char>(code);
+  }
+  field[n] = '\0';
+  return p;
 }
+
+}  // namespace
+
+const char* cmdOwnerPassword(const char* a) { return setPassword(a, cs.ownerPassword, "OwnerPassword"); }
+const char* cmdUserPassword(const char* a) { return setPassword(a, cs.userPassword, "UserPassword"); }
 
 const char* cmdPage(const char* a) {
   // -1 everywhere first, so that a colour that cannot be read is reported.

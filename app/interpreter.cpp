@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/log.h"
 #include "app/platform.h"
+#include "app/utf8.h"
 
 const char* skipWhiteSpace(const char* text) {
   while (isWhiteSpace(*text)) ++text;
@@ -168,6 +169,28 @@ const char* readRequiredWord(const char* text, char* dest, int limit, const char
     return nullptr;
   }
   if (st == WordStatus::TooLong) {
+    logLine("ERROR: %s - %s", display, tooLong);
+    return nullptr;
+  }
+  return p;
+}
+
+const char* readRequiredText(const char* text, char* dest, int limit, const char* display,
+                             const char* missing, const char* tooLong) {
+  chartSettings.textGiven = 1;
+  if (chartSettings.textEncoding != Utf8Text)
+    return readRequiredWord(text, dest, limit, display, missing, tooLong);
+  // More bytes than four per character cannot fit; fewer may still be too
+  // many characters.
+  const char* p = readRequiredWord(text, dest, 4 * limit, display, missing, tooLong);
+  if (!p) return nullptr;
+  size_t length = strlen(dest);
+  if (!utf8IsValid(dest, length)) {
+    logLine("ERROR: %s - not valid UTF-8", display);
+    return nullptr;
+  }
+  if (utf8CharCount(dest, length) > static_cast<size_t>(limit)) {
+    strcpy(dest, kTooLongMarker);
     logLine("ERROR: %s - %s", display, tooLong);
     return nullptr;
   }

@@ -64,6 +64,13 @@ const char* readRequiredKeyword(const char* text, const KeywordEntry* table, int
                                 const char* display, const char* missing, const char* tooLong,
                                 const char* unknown);
 
+// A text of at most limit characters that must be present and fit, for the
+// commands that set a text. Marks the run's text encoding as fixed. In UTF-8
+// mode the limit counts characters (dest needs textBytes(limit) bytes) and a
+// text that is not UTF-8 logs "ERROR: <display> - not valid UTF-8".
+const char* readRequiredText(const char* text, char* dest, int limit, const char* display,
+                             const char* missing, const char* tooLong);
+
 // Interprets a command text; 0 when it was consumed, 1 when a command failed
 // (the failure has been logged).
 int interpretCommands(const char* text);

@@ -62,5 +62,25 @@ FILE* openTextFile(const char* path) {
     errno = EISDIR;
     return nullptr;
   }
+  skipByteOrderMark(f);
   return f;
+}
+
+void skipByteOrderMark(FILE* f) {
+  static const int bom[3] = {0xEF, 0xBB, 0xBF};
+  int read[3];
+  int n = 0;
+  while (n < 3) {
+    read[n] = getc(f);
+    if (read[n] != bom[n]) break;
+    ++n;
+  }
+  if (n == 3) return;
+  // Not a mark: give back what was read. A file can be rewound; a pipe
+  // takes the bytes back through ungetc, in reverse order.
+  if (read[n] != EOF) ++n;
+  if (n == 0) return;
+  if (fseek(f, 0, SEEK_SET) == 0) return;
+  clearerr(f);
+  while (n > 0) ungetc(read[--n], f);
 }

@@ -26,5 +26,11 @@ bool readTextPiece(FILE* file, char* dest, int maxChars);
 
 // Opens a file for the line-by-line readers. Returns nullptr and sets errno
 // when the file cannot be opened or is a folder (EISDIR), since reading a
-// folder would otherwise look like reading an empty file.
+// folder would otherwise look like reading an empty file. A UTF-8
+// byte-order mark at the start of the file is skipped: editors on Windows
+// write one, and it is no part of the first line.
 FILE* openTextFile(const char* path);
+
+// Skips the three bytes of a UTF-8 byte-order mark at the current position
+// (the start of a file); any other bytes stay to be read.
+void skipByteOrderMark(FILE* file);

@@ -45,6 +45,7 @@ enum BarLabelPosition : int32_t {
 enum SortField : int32_t { NoSort = 0, First = 1, Second = 2 };
 enum SortOrder : int32_t { Ascending = 1, Descending = 2 };
 enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3, Nice = 4 };
+enum TextEncoding : int32_t { StandardText = 1, Utf8Text = 2 };
 
 // Two colours are equal when all three components are.
 inline bool sameColor(const RgbColor& a, const RgbColor& b) {
@@ -64,9 +65,13 @@ struct ColorPair {
   RgbColor to;
 };
 
+// Bytes a text of at most chars characters needs: text limits count
+// characters, and a UTF-8 character takes up to four bytes.
+constexpr int textBytes(int chars) { return 4 * chars + 1; }
+
 constexpr int kMaxLabel = 30;
 struct Datum {
-  char label[kMaxLabel + 1] = {};
+  char label[textBytes(kMaxLabel)] = {};
   double value = 0.0;
 };
 
@@ -109,10 +114,10 @@ struct ChartSettings {
   // Axes.
   FontSpec axesCaptionX{10, TimesRoman, {}, Normal, {}};
   int32_t axesCaptionXAlign = Centre;  // HorizontalAlignment
-  char axesCaptionXText[kMaxCaptionText + 1] = {};
+  char axesCaptionXText[textBytes(kMaxCaptionText)] = {};
   FontSpec axesCaptionY{10, TimesRoman, {}, Normal, {}};
   int32_t axesCaptionYAlign = Middle;  // VerticalAlignment
-  char axesCaptionYText[kMaxCaptionText + 1] = {};
+  char axesCaptionYText[textBytes(kMaxCaptionText)] = {};
   FontSpec axesLabelX{0, TimesRoman, {}, Normal, {}};  // size 0: labels not drawn
   FontSpec axesLabelY{0, TimesRoman, {}, Normal, {}};
   double axesLineWidth = 0.0;
@@ -141,13 +146,13 @@ struct ChartSettings {
   double barBorderWidth = 0.0;
   RgbColor barBorderColor;
   int32_t barLabelPosition = AxesAndEnd;  // BarLabelPosition
-  char barLabelFormat[kMaxBarLabelFormat + 1] = "TTTT (VVVV)";
+  char barLabelFormat[textBytes(kMaxBarLabelFormat)] = "TTTT (VVVV)";
 
   // Data.
   Datum data[kMaxData] = {};
   int32_t dataCount = 0;
   int32_t dataHasDecimals = 0;
-  char dataSeparator[kMaxDataSeparator + 1] = ",";
+  char dataSeparator[textBytes(kMaxDataSeparator)] = ",";
   int32_t sortField = NoSort;  // SortField
   int32_t sortOrder = 0;       // SortOrder
   double valueMin = 0.0;
@@ -158,15 +163,22 @@ struct ChartSettings {
   // Fonts in use, indexed by StandardFont value 1 to 14 (0 is unused).
   int32_t fontUsed[15] = {};
 
+  // How the texts of the commands are read and drawn: bytes as given
+  // through the fonts' built-in encodings, or UTF-8 characters. Fixed before
+  // the first text command (textGiven).
+  int32_t textEncoding = StandardText;  // TextEncoding
+  int32_t textGiven = 0;
+
   // Document information, security and viewer.
-  char producer[kMaxInfoText + 1] = {};
-  char creator[kMaxInfoText + 1] = {};
-  char author[kMaxInfoText + 1] = {};
-  char title[kMaxInfoText + 1] = {};
-  char subject[kMaxInfoText + 1] = {};
-  char keywords[kMaxInfoText + 1] = {};
+  char producer[textBytes(kMaxInfoText)] = {};
+  char creator[textBytes(kMaxInfoText)] = {};
+  char author[textBytes(kMaxInfoText)] = {};
+  char title[textBytes(kMaxInfoText)] = {};
+  char subject[textBytes(kMaxInfoText)] = {};
+  char keywords[textBytes(kMaxInfoText)] = {};
   int32_t creationDate = 0;
   int32_t outline = 0;
+  // In UTF-8 mode the passwords hold their PDFDocEncoding bytes.
   char ownerPassword[kMaxPassword + 1] = {};
   char userPassword[kMaxPassword + 1] = {};
   int32_t permissions = 0;        // print 4, editextra 8, copy 16, edit 32

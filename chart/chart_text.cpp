@@ -1,18 +1,23 @@
 #include "chart/chart_text.h"
 
 #include "chart/chart_layout.h"
+#include "chart/font_codes.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "app/utf8.h"
 #include "pdf/content/pdf_contents.h"
 #include "pdf/font/pdf_font.h"
 
 int truncToInt(double value) { return static_cast<int>(value); }
 
 namespace {
+
+// The font of the format last applied, for turning UTF-8 texts into its codes.
+int appliedFont = TimesRoman;
 
 // Horizontal position of a heading text, against the page rather than the plot.
 double headingX(const ChartFrame& frame, const char* text) {
@@ -31,6 +36,7 @@ double headingX(const ChartFrame& frame, const char* text) {
 }  // namespace
 
 void applyTextFormat(PdfContents* canvas, const FontSpec& format) {
+  appliedFont = format.font;
   canvas->SetFontAndSize(standardFontName(format.font), static_cast<double>(format.size));
   if (format.textStyle == Normal || (format.textStyle == Stroke && sameColor(format.strokeColor, format.fillColor))) {
     canvas->SetTextRenderingMode(0);
@@ -46,7 +52,10 @@ void drawTextAt(PdfContents* canvas, double angle, double x, double y, const cha
   double theta = angle * M_PI * (1.0 / 180);
   canvas->BeginText();
   canvas->SetTextMatrix(std::cos(theta), std::sin(theta), -std::sin(theta), std::cos(theta), x, y);
-  canvas->ShowText(text);
+  if (chartSettings.textEncoding == Utf8Text)
+    canvas->ShowText(fontCodes(text, appliedFont).c_str());
+  else
+    canvas->ShowText(text);
   canvas->EndText();
 }
 
@@ -56,12 +65,16 @@ double fontDescent(PdfContents* canvas) { return canvas->GetCurrentFont()->GetDe
 
 double spaceWidth(PdfContents* canvas) { return canvas->TextWidth(" "); }
 
-double textWidth(PdfContents* canvas, const char* text) { return canvas->TextWidth(text); }
+double textWidth(PdfContents* canvas, const char* text) {
+  if (chartSettings.textEncoding == Utf8Text) return canvas->TextWidth(fontCodes(text, appliedFont).c_str());
+  return canvas->TextWidth(text);
+}
 
 std::string formatBarLabel(const char* format, const Datum& datum) {
   const std::string value = formatValue(datum.value);
   std::string out;
   size_t room = 65;
+  const bool utf8 = chartSettings.textEncoding == Utf8Text;
   for (const char* p = format; *p && room > 0;) {
     const char* replacement = nullptr;
     if (std::strncmp(p, "TTTT", 4) == 0)
@@ -69,13 +82,17 @@ std::string formatBarLabel(const char* format, const Datum& datum) {
     else if (std::strncmp(p, "VVVV", 4) == 0)
       replacement = value.c_str();
     if (!replacement) {
-      out += *p++;
+      // In UTF-8 mode the room counts characters: the bytes that continue a
+      // character take none.
       --room;
+      out += *p++;
+      while (utf8 && (static_cast<unsigned char>(*p) & 0xC0) == 0x80) out += *p++;
       continue;
     }
-    size_t n = std::strlen(replacement);
+    size_t bytes = std::strlen(replacement);
+    size_t n = utf8 ? utf8CharCount(replacement, bytes) : bytes;
     if (n > room) {
-      out.append(replacement, room);
+      out.append(replacement, utf8 ? utf8CutLength(replacement, bytes, room) : room);
       break;
     }
     out += replacement;

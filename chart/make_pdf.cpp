@@ -10,12 +10,15 @@
 
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/utf8.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_frame.h"
 #include "chart/chart_layout.h"
 #include "chart/chart_text.h"
+#include "chart/font_codes.h"
 #include "chart/viewer.h"
 #include "pdf/content/pdf_contents.h"
+#include "pdf/font/pdf_encoding.h"
 #include "pdf/font/pdf_font_def.h"
 #include "pdf/pdf_doc.h"
 #include "pdf/source_date.h"
@@ -69,6 +72,33 @@ void setCreationDate(PdfDoc& doc) {
                                  static_cast<int>((magnitude / 60) % 60));
 }
 
+// A document information entry or bookmark title. In UTF-8 mode a text
+// beyond ASCII becomes a UTF-16BE text string with its byte-order mark,
+// which every reader shows as written; ASCII stays a plain string.
+PdfObject* infoText(const char* text) {
+  const size_t length = std::strlen(text);
+  bool ascii = true;
+  for (size_t i = 0; i < length && ascii; ++i) ascii = static_cast<unsigned char>(text[i]) < 0x80;
+  if (chartSettings.textEncoding != Utf8Text || ascii) return new PdfText(text);
+  std::string bytes = "\xFE\xFF";
+  const char* p = text;
+  const char* end = text + length;
+  auto unit = [&bytes](uint32_t u) {
+    bytes += static_cast<char>(u >> 8);
+    bytes += static_cast<char>(u & 0xFF);
+  };
+  while (p < end) {
+    uint32_t u = static_cast<uint32_t>(utf8Decode(&p, end));  // checked when read
+    if (u >= 0x10000) {
+      unit(0xD800 + ((u - 0x10000) >> 10));
+      unit(0xDC00 + ((u - 0x10000) & 0x3FF));
+    } else {
+      unit(u);
+    }
+  }
+  return new PdfEncodedText(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
+}
+
 // The log holds one line per event, so line breaks inside a message go.
 void logFailure(const char* message) {
   std::string text;
@@ -114,8 +144,14 @@ int MakePDF() {
 
     bool needed[15];
     fontsToRegister(needed);
-    for (int f = 1; f <= 14; ++f)
-      if (needed[f]) doc->AddType1Font(CreateStandardFontDef(standardFontName(f)));
+    // In UTF-8 mode the text fonts draw WinAnsiEncoding codes; Symbol and
+    // ZapfDingbats keep their own encodings.
+    const bool utf8 = s.textEncoding == Utf8Text;
+    for (int f = 1; f <= 14; ++f) {
+      if (!needed[f]) continue;
+      PdfEncodingDef* encoding = utf8 && f < Symbol ? new PdfWinAnsiEncoding() : nullptr;
+      doc->AddType1Font(CreateStandardFontDef(standardFontName(f)), nullptr, encoding);
+    }
 
     if (s.creationDate) setCreationDate(*doc);
     if (s.permissions) doc->SetPermission(s.permissions);
@@ -126,12 +162,21 @@ int MakePDF() {
     if (s.pageLayout) catalog->SetPageLayout(s.pageLayout);
 
     PdfInfo* info = doc->GetInfo();
-    if (s.producer[0]) info->SetProducer(s.producer);
-    if (s.creator[0]) info->SetCreator(s.creator);
-    if (s.author[0]) info->SetAuthor(s.author);
-    if (s.title[0]) info->SetTitle(s.title);
-    if (s.subject[0]) info->SetSubject(s.subject);
-    if (s.keywords[0]) info->SetKeywords(s.keywords);
+    if (!utf8) {
+      if (s.producer[0]) info->SetProducer(s.producer);
+      if (s.creator[0]) info->SetCreator(s.creator);
+      if (s.author[0]) info->SetAuthor(s.author);
+      if (s.title[0]) info->SetTitle(s.title);
+      if (s.subject[0]) info->SetSubject(s.subject);
+      if (s.keywords[0]) info->SetKeywords(s.keywords);
+    } else {
+      if (s.producer[0]) info->AddElement("Producer", infoText(s.producer));
+      if (s.creator[0]) info->AddElement("Creator", infoText(s.creator));
+      if (s.author[0]) info->AddElement("Author", infoText(s.author));
+      if (s.title[0]) info->AddElement("Title", infoText(s.title));
+      if (s.subject[0]) info->AddElement("Subject", infoText(s.subject));
+      if (s.keywords[0]) info->AddElement("Keywords", infoText(s.keywords));
+    }
 
     if (s.ownerPassword[0] || s.userPassword[0]) doc->SetPassword(s.ownerPassword, s.userPassword);
 
@@ -150,7 +195,10 @@ int MakePDF() {
     PdfDestination* destination = nullptr;
     if (s.outline) {
       bookmark = new PdfOutlineItem(outlines);
-      bookmark->SetTitle(s.title);
+      if (utf8)
+        bookmark->AddElement("Title", infoText(s.title));
+      else
+        bookmark->SetTitle(s.title);
       bookmark->SetOpened(true);
       destination = new PdfDestination(page, true);
     }
@@ -174,6 +222,10 @@ int MakePDF() {
       else
         logLine("...success");
     }
+  } catch (const UnshowableCharacter& e) {
+    logLine("%s", e.what());
+    doc->FreeDocument();
+    return 1;
   } catch (PdfException& e) {
     logFailure(e.what());
     doc->FreeDocument();

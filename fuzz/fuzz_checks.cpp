@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "app/settings.h"
+#include "app/utf8.h"
 #include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_support.h"
 
@@ -25,7 +26,10 @@ bool isStamp(const std::string& line) {
 template <size_t N>
 void checkText(const char (&field)[N], size_t limit, const char* name) {
   if (std::memchr(field, '\0', N) == nullptr) fail("text field not terminated", name);
-  if (std::strlen(field) > limit) fail("text field longer than its limit", name);
+  size_t length = std::strlen(field);
+  // In UTF-8 mode the limits count characters.
+  if (chartSettings.textEncoding == Utf8Text) length = utf8CharCount(field, length);
+  if (length > limit) fail("text field longer than its limit", name);
 }
 
 }  // namespace

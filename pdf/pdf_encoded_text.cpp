@@ -14,6 +14,13 @@ PdfEncodedText::PdfEncodedText(const char* text, PdfEncodingDef* encoding) {
   length_ = size;
 }
 
+PdfEncodedText::PdfEncodedText(const unsigned char* bytes, int length) {
+  if (!bytes || length < 0) length = 0;
+  data_ = new unsigned char[length > 0 ? length : 1];
+  if (length > 0) std::memcpy(data_, bytes, static_cast<size_t>(length));
+  length_ = length;
+}
+
 // The document's ownership registry keeps an encoding alive for as long as
 // the texts that were made through it.
 void RegisterEncodingWithDocument(PdfXref* xref, PdfEncodingDef* encoding) {

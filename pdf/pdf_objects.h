@@ -152,6 +152,8 @@ class PdfBinary : public PdfObject {
 class PdfEncodedText : public PdfObject {
  public:
   PdfEncodedText(const char* text, PdfEncodingDef* encoding);
+  // Bytes already encoded (a copy is kept), such as UTF-16BE text.
+  PdfEncodedText(const unsigned char* bytes, int length);
   ~PdfEncodedText() override;
   int GetType() const override { return otEncodedText; }
   void WriteValueToStream(PdfStreamBase* out, PdfEncryptor* encryptor) override;

@@ -6,11 +6,15 @@ Inputs, in the data folder (default data/ in the project root):
   afm/MustRead.html    Adobe's licence file for them, copied unchanged
   glyphlist-1.2.txt    Adobe Glyph List 1.2
   encodings.tsv        Unicode values of the three built-in encodings
+  zapfdingbats.tsv     Unicode values of the ZapfDingbats codes
+  pdfdocencoding.tsv   glyph names of the PDFDocEncoding codes
 
 Outputs, in pdf/font/:
   generated_font_metrics.cpp   the fourteen width tables and scalar metrics
   generated_glyph_names.cpp    the Unicode-sorted glyph-name table
   generated_encodings.cpp      the three encodings' Unicode tables
+  generated_unicode_codes.cpp  Unicode to code: WinAnsiEncoding, Symbol,
+                               ZapfDingbats, PDFDocEncoding
   MustRead.html                the licence file, which must travel with the
                                metric data
 
@@ -262,6 +266,73 @@ def encodings_source(data_dir):
     return "".join(out)
 
 
+def read_tsv(data_dir, name, header):
+    rows = []
+    with open(os.path.join(data_dir, name), encoding="ascii") as f:
+        if f.readline().split() != header:
+            raise DataError("%s: unexpected header" % name)
+        for raw in f:
+            fields = raw.split()
+            if fields:
+                rows.append(fields)
+    return rows
+
+
+def unicode_codes_source(data_dir):
+    """Unicode-sorted (value, code) tables through which text given as
+    Unicode characters becomes the codes of a single-byte encoding."""
+    agl = read_agl(data_dir)
+    lowest = {}
+    for uv, name in sorted(agl):
+        lowest.setdefault(name, uv)
+    tables = []
+
+    winansi = []
+    for fields in read_tsv(data_dir, "encodings.tsv",
+                           ["code", "standard", "macroman", "winansi"]):
+        if int(fields[3], 16):
+            winansi.append((int(fields[3], 16), int(fields[0])))
+    tables.append(("kWinAnsiCodes", "WinAnsiEncoding", winansi))
+
+    # Symbol: every character the glyph list gives one of its glyph names,
+    # so that both values of a name listed twice (mu, Omega, Delta) reach it.
+    symbol_glyphs = {name: code for code, name, _ in
+                     read_afm(os.path.join(data_dir, "afm", "Symbol.afm"))["glyphs"]
+                     if code >= 0}
+    symbol = [(uv, symbol_glyphs[name]) for uv, name in agl if name in symbol_glyphs]
+    tables.append(("kSymbolCodes", "the Symbol font's built-in encoding", symbol))
+
+    dingbats = [(ord(" "), 32)]
+    zapf_glyphs = {code: name for code, name, _ in
+                   read_afm(os.path.join(data_dir, "afm", "ZapfDingbats.afm"))["glyphs"]}
+    for code, uv, name in read_tsv(data_dir, "zapfdingbats.tsv", ["code", "unicode", "name"]):
+        if zapf_glyphs.get(int(code)) != name:
+            raise DataError("zapfdingbats.tsv: code %s is not %s in the AFM" % (code, name))
+        dingbats.append((int(uv, 16), int(code)))
+    tables.append(("kZapfDingbatsCodes", "the ZapfDingbats font's built-in encoding", dingbats))
+
+    pdfdoc = []
+    for code, name in read_tsv(data_dir, "pdfdocencoding.tsv", ["code", "name"]):
+        if name not in lowest:
+            raise DataError("pdfdocencoding.tsv: %s is not in the glyph list" % name)
+        pdfdoc.append((lowest[name], int(code)))
+    tables.append(("kPdfDocEncodingCodes", "PDFDocEncoding", pdfdoc))
+
+    out = [HEADER]
+    out.append("//\n// Characters and their codes, sorted by Unicode value.\n\n")
+    out.append("#include \"pdf/font/pdf_unicode_codes.h\"\n")
+    for ident, what, pairs in tables:
+        pairs = sorted(pairs)
+        if len(set(uv for uv, _ in pairs)) != len(pairs):
+            raise DataError("%s: a character has two codes" % ident)
+        out.append("\n// %s: %d characters.\n" % (what, len(pairs)))
+        out.append("const UnicodeCode %s[] = {\n" % ident)
+        for i in range(0, len(pairs), 6):
+            out.append("    %s,\n" % ", ".join("{0x%04X, %d}" % p for p in pairs[i:i + 6]))
+        out.append("};\nconst int %sCount = %d;\n" % (ident, len(pairs)))
+    return "".join(out)
+
+
 def outputs(data_dir):
     with open(os.path.join(data_dir, "afm", "MustRead.html"), "rb") as f:
         must_read = f.read()
@@ -269,6 +340,7 @@ def outputs(data_dir):
         ("generated_font_metrics.cpp", font_metrics_source(data_dir).encode("ascii")),
         ("generated_glyph_names.cpp", glyph_names_source(data_dir).encode("ascii")),
         ("generated_encodings.cpp", encodings_source(data_dir).encode("ascii")),
+        ("generated_unicode_codes.cpp", unicode_codes_source(data_dir).encode("ascii")),
         ("MustRead.html", must_read),
     ]
 

@@ -49,6 +49,7 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Axes scale", "the first argument of axesscale"},
     {"Number group separator", "GROUP of numberformat, when it is more than one character"},
     {"Font name", "FONT of every font description"},
+    {"Text encoding", "ENCODING of textencoding"},
 };
 
 struct Entry {

@@ -233,6 +233,8 @@ TEST(KeywordTables, EveryAlias) {
       {fontNameKeywords, "Times-BoldItalic Times-BI", 12},
       {fontNameKeywords, "Symbol Sym", 13},
       {fontNameKeywords, "ZapfDingbats Zapf Dingbats", 14},
+      {textEncodingKeywords, "Standard Std", StandardText},
+      {textEncodingKeywords, "UTF8 UTF-8 U", Utf8Text},
   };
   int tableCount = 0;
   const KeywordTableInfo* tables = keywordTables(&tableCount);
@@ -256,7 +258,7 @@ TEST(KeywordTables, EveryAlias) {
     }
   }
   // Every table entry is covered above, and nothing more is in the tables.
-  ASSERT_EQ(tableCount, 11);
+  ASSERT_EQ(tableCount, 12);
   for (int t = 0; t < tableCount; ++t) {
     EXPECT_EQ(tables[t].count, aliasesSeen[t]) << tables[t].title;
     EXPECT_EQ(tables[t].entries[tables[t].count].name, nullptr) << tables[t].title;
@@ -298,7 +300,7 @@ TEST(StandardFontName, FirstNameOfEachRow) {
 TEST(CommandTable, NamesUniqueAndDocumented) {
   int count = 0;
   const CommandInfo* table = commandTable(&count);
-  EXPECT_EQ(count, 57);  // 32 document, 21 chart, 4 data commands
+  EXPECT_EQ(count, 58);  // 33 document, 21 chart, 4 data commands
   std::set<std::string> names;
   for (int i = 0; i < count; ++i) {
     std::string lower = table[i].name;
