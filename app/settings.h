@@ -133,10 +133,11 @@ struct ChartSettings {
   double axesScaleFrom = 0.0;
   double axesScaleTo = 0.0;
   // How value texts are written; the defaults write them as plain numbers.
-  char numberGroup = '\0';   // digit-group separator; none by default
-  char numberDecimal = '.';  // decimal mark
-  char valuePrefix[kMaxValueAffix + 1] = {};
-  char valueSuffix[kMaxValueAffix + 1] = {};
+  // One character each; in UTF-8 mode one character may take four bytes.
+  char numberGroup[textBytes(1)] = {};   // digit-group separator; none by default
+  char numberDecimal[textBytes(1)] = ".";  // decimal mark
+  char valuePrefix[textBytes(kMaxValueAffix)] = {};
+  char valueSuffix[textBytes(kMaxValueAffix)] = {};
 
   // Bars.
   ColorPair barColors[kMaxBarColors] = {};

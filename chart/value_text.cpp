@@ -56,7 +56,8 @@ std::string decimalText(int64_t units, int exponent) {
 
 bool plainNumberFormat() {
   const ChartSettings& s = chartSettings;
-  return s.numberGroup == '\0' && s.numberDecimal == '.' && s.valuePrefix[0] == '\0' && s.valueSuffix[0] == '\0';
+  return s.numberGroup[0] == '\0' && std::strcmp(s.numberDecimal, ".") == 0 && s.valuePrefix[0] == '\0' &&
+         s.valueSuffix[0] == '\0';
 }
 
 std::string numberText(const std::string& plain) {
@@ -73,10 +74,15 @@ std::string numberText(const std::string& plain) {
   while (wholeEnd < plain.size() && plain[wholeEnd] >= '0' && plain[wholeEnd] <= '9') ++wholeEnd;
   const size_t wholeDigits = wholeEnd - i;
   for (size_t k = 0; k < wholeDigits; ++k) {
-    if (k > 0 && s.numberGroup != '\0' && (wholeDigits - k) % 3 == 0) out += s.numberGroup;
+    if (k > 0 && (wholeDigits - k) % 3 == 0) out += s.numberGroup;
     out += plain[i + k];
   }
-  for (size_t k = wholeEnd; k < plain.size(); ++k) out += plain[k] == '.' ? s.numberDecimal : plain[k];
+  for (size_t k = wholeEnd; k < plain.size(); ++k) {
+    if (plain[k] == '.')
+      out += s.numberDecimal;
+    else
+      out += plain[k];
+  }
   out += s.valueSuffix;
   return out;
 }

@@ -305,12 +305,13 @@ TEST(Commands, FontSpecifications) {
 TEST(Commands, NumberFormatAndRoundScale) {
   struct {
     std::string text;
-    char group, decimal;
+    std::string group, decimal;
   } cases[] = {
-      {"-numberformat , .", ',', '.'},
-      {"-numberformat \" \" ,", ' ', ','},
-      {"-numberformat space ,", ' ', ','},
-      {"-numberformat , . -numberformat NONE ,", '\0', ','},
+      {"-numberformat , .", ",", "."},
+      {"-numberformat \" \" ,", " ", ","},
+      {"-numberformat space ,", " ", ","},
+      {"-numberformat , . -numberformat NONE ,", "", ","},
+      {"-textencoding UTF8 -numberformat \xE2\x80\xAF \xC2\xB7", "\xE2\x80\xAF", "\xC2\xB7"},
   };
   for (const auto& c : cases) {
     apptest::Outcome o = interpret(c.text);

@@ -81,28 +81,30 @@ TEST(Text, FormatBarLabel) {
 
 TEST(Text, NumberFormatsPrefixesAndSuffixes) {
   struct FormatCase {
-    char group, decimal;
+    const char* group;
+    const char* decimal;
     const char* prefix;
     const char* suffix;
     int decimals;  // -1: no value written with a point
     double value;
     std::string text;
   } cases[] = {
-      {',', '.', "", "", 1, 12345678.5, "12,345,678.5"},
-      {'.', ',', "", "", 1, 12345678.5, "12.345.678,5"},
-      {' ', ',', "", "", 1, 12345678.5, "12 345 678,5"},
-      {',', '.', "", "", -1, 1000, "1,000"},
-      {',', '.', "", "", -1, 100000, "100,000"},
-      {',', '.', "", "", -1, -999999999999999, "-999,999,999,999,999"},
-      {',', '.', "$", "", 2, -1200.5, "-$1,200.50"},
-      {'\0', '.', "", "%", -1, 45, "45%"},
-      {'\0', '.', "", " kg", 1, -0.25, "-0.2 kg"},
-      {'\'', '.', "CHF ", ".-", -1, 25000, "CHF 25'000.-"},
+      {",", ".", "", "", 1, 12345678.5, "12,345,678.5"},
+      {".", ",", "", "", 1, 12345678.5, "12.345.678,5"},
+      {" ", ",", "", "", 1, 12345678.5, "12 345 678,5"},
+      {",", ".", "", "", -1, 1000, "1,000"},
+      {",", ".", "", "", -1, 100000, "100,000"},
+      {",", ".", "", "", -1, -999999999999999, "-999,999,999,999,999"},
+      {",", ".", "$", "", 2, -1200.5, "-$1,200.50"},
+      {"", ".", "", "%", -1, 45, "45%"},
+      {"", ".", "", " kg", 1, -0.25, "-0.2 kg"},
+      {"'", ".", "CHF ", ".-", -1, 25000, "CHF 25'000.-"},
+      {"\xE2\x80\xAF", "\xC2\xB7", "", "", 1, 1234.5, "1\xE2\x80\xAF" "234\xC2\xB7" "5"},  // UTF-8 marks
   };
   for (const FormatCase& fc : cases) {
     resetChartSettings();
-    chartSettings.numberGroup = fc.group;
-    chartSettings.numberDecimal = fc.decimal;
+    std::snprintf(chartSettings.numberGroup, sizeof chartSettings.numberGroup, "%s", fc.group);
+    std::snprintf(chartSettings.numberDecimal, sizeof chartSettings.numberDecimal, "%s", fc.decimal);
     std::snprintf(chartSettings.valuePrefix, sizeof chartSettings.valuePrefix, "%s", fc.prefix);
     std::snprintf(chartSettings.valueSuffix, sizeof chartSettings.valueSuffix, "%s", fc.suffix);
     chartSettings.dataHasDecimals = fc.decimals >= 0;
@@ -130,8 +132,8 @@ TEST(Text, DivisionTextsOfARoundScale) {
   for (const DecimalCase& dc : cases) {
     resetChartSettings();
     EXPECT_EQ(decimalText(dc.units, dc.exponent), dc.text);
-    chartSettings.numberGroup = '.';
-    chartSettings.numberDecimal = ',';
+    std::snprintf(chartSettings.numberGroup, sizeof chartSettings.numberGroup, ".");
+    std::snprintf(chartSettings.numberDecimal, sizeof chartSettings.numberDecimal, ",");
     EXPECT_EQ(numberText(decimalText(dc.units, dc.exponent)), dc.european);
   }
   resetChartSettings();
