@@ -54,10 +54,10 @@ const CommandInfo kCommands[] = {
      "keywords, passwords, captions, bar-label format, datum, dataset, dataseparator)."},
     // Security.
     {"print", cmdPrint, "", "Allows printing an encrypted document (permission bit 4)."},
-    {"editextra", cmdEditExtra, "",
-     "Allows adding annotations and form fields (permission bit 8)."},
+    {"editextra", cmdEditExtra, "", "Allows changing the document's contents (permission bit 8)."},
     {"copy", cmdCopy, "", "Allows copying text and graphics (permission bit 16)."},
-    {"edit", cmdEdit, "", "Allows changing the document (permission bit 32)."},
+    {"edit", cmdEdit, "",
+     "Allows adding and changing annotations and form fields (permission bit 32)."},
     {"ownerpassword", cmdOwnerPassword, "TEXT",
      "Sets the owner password (at most 32 characters); the document is then encrypted."},
     {"userpassword", cmdUserPassword, "TEXT",

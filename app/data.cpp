@@ -186,5 +186,15 @@ void deriveValueScale() {
     default:
       break;
   }
+  // An empty scale would give every bar zero length and every division the
+  // same label: reach to 0 instead (0 to 1 when the values are 0).
+  if (cs.valueMax == cs.valueMin) {
+    if (cs.valueMin > 0.0)
+      cs.valueMin = 0.0;
+    else if (cs.valueMax < 0.0)
+      cs.valueMax = 0.0;
+    else
+      cs.valueMax = 1.0;
+  }
   cs.valueRange = cs.valueMax - cs.valueMin;
 }

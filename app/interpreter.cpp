@@ -129,9 +129,7 @@ const char* readColor(const char* text, RgbColor* color) {
     color->blue = (digits[4] * 16 + digits[5]) / 255.0;
     return p;
   }
-  // Nothing left at all is a missing colour, not black: left unchanged so
-  // that the commands that check their colour report it.
-  if (*p == '\0') return p;
+  // Components missing at the end of the text read as empty, so as 0.
   double parts[3];
   for (int i = 0; i < 3; ++i) {
     char run[kMaxNumberRun + 1];

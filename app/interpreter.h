@@ -42,8 +42,8 @@ const char* readReal(const char* text, double* value, bool* ok, bool* hadPoint =
 
 // Reads "#RRGGBB" or three components (0 to 255 as integers, 0.0 to 1.0 with
 // a "."), each followed by exactly one white-space character or the end of
-// the text (a component left empty is 0). When the colour cannot be read, or
-// nothing is left of the text, *color is left unchanged.
+// the text (a component left empty is 0, so is one missing at the end of the
+// text). When the colour cannot be read, *color is left unchanged.
 // Never fails by itself.
 const char* readColor(const char* text, RgbColor* color);
 

@@ -1,33 +1,21 @@
 // Entry: rebuilds the one command-line text the command language is defined
-// on from argv, quoting the arguments that would otherwise split.
+// on from argv, and refuses arguments that could not arrive as typed.
 #include <string>
 
+#include "app/command_line.h"
+#include "app/log.h"
 #include "app/run.h"
-
-namespace {
-
-bool needsQuotes(const std::string& arg) {
-  if (arg.empty()) return true;
-  bool hasSpace = false, hasText = false;
-  for (char c : arg) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u == ' ') hasSpace = true;
-    if (u > 32) hasText = true;
-  }
-  return hasSpace && hasText;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   std::string line;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) line += ' ';
-    std::string arg = argv[i];
-    if (needsQuotes(arg))
-      line += '"' + arg + '"';
-    else
-      line += arg;
+  int bad = 0;
+  const char* reason = "";
+  if (!joinArguments(argc - 1, argv + 1, &line, &bad, &reason)) {
+    // Nothing is interpreted: a misread argument could name another output
+    // file or drop a password.
+    logLine("ERROR: Argument %d - %s", bad, reason);
+    logLine("Finished");
+    return 1;
   }
   return plotvaneEntry(line.c_str());
 }

@@ -39,12 +39,10 @@ bool readTextPiece(FILE* file, char* dest, int maxChars) {
     int c = getc(file);
     if (c == EOF) break;
     if (c == '\r') {
+      // CR LF and a lone CR (old Mac files) are both one line break.
+      c = '\n';
       int next = getc(file);
-      if (next == '\n') {
-        c = '\n';
-      } else if (next != EOF) {
-        ungetc(next, file);
-      }
+      if (next != '\n' && next != EOF) ungetc(next, file);
     }
     dest[n++] = static_cast<char>(c);
     if (c == '\n') break;

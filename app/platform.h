@@ -18,8 +18,7 @@ int compareNoCase(const char* a, const char* b);
 
 // Reads the next piece of a text file into dest, as fgets on a text-mode
 // stream would: at most maxChars characters, ending after a line break.
-// CR LF counts as one line break and arrives as "\n"; a lone CR is kept as an
-// ordinary character. dest needs room for maxChars + 1 bytes and is always
+// LF, CR LF and a lone CR each count as one line break and arrive as "\n". dest needs room for maxChars + 1 bytes and is always
 // terminated. Returns false at the end of the file when nothing was read.
 // NUL bytes are copied as they are, so the C string simply ends there.
 bool readTextPiece(FILE* file, char* dest, int maxChars);

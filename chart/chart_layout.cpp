@@ -113,7 +113,7 @@ double barOffset(const BarGeometry& bars, int index) { return (bars.size + bars.
 
 double barLength(const ChartFrame& frame, double value) {
   const ChartSettings& s = chartSettings;
-  // All values equal leave no range: the bars have no length.
+  // The derived scale always has a range; a record set by hand may not.
   if (s.valueRange == 0) return 0;
   const int extent = s.chartStyle == Horizontal ? frame.right - frame.left : frame.top - frame.bottom;
   return (value - s.valueMin) * extent / s.valueRange;

@@ -192,7 +192,9 @@ int MakePDF() {
     canvas->SetFilter(PDF_FILTER_FLATE);
 
     PdfOutlineItem* bookmark = nullptr;
-    PdfDestination* destination = nullptr;
+    // Nothing owns the destination until its first Set registers it in the
+    // object table, so a failure while drawing must free it here.
+    std::unique_ptr<PdfDestination> destination;
     if (s.outline) {
       bookmark = new PdfOutlineItem(outlines);
       if (utf8)
@@ -200,14 +202,17 @@ int MakePDF() {
       else
         bookmark->SetTitle(s.title);
       bookmark->SetOpened(true);
-      destination = new PdfDestination(page, true);
+      destination.reset(new PdfDestination(page, true));
     }
 
     drawChart(*doc, page, canvas);
 
     if (s.outline) {
-      destination->SetXYZ(0, page->GetMediaBox().top, 1.0);
-      bookmark->SetDestination(destination);
+      // From here the object table owns it, and frees it itself when it
+      // refuses to number it.
+      PdfDestination* registered = destination.release();
+      registered->SetXYZ(0, page->GetMediaBox().top, 1.0);
+      bookmark->SetDestination(registered);
     }
 
     logLine("Saving PDF to [%s]...", s.outputFile);

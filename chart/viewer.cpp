@@ -5,8 +5,23 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <ctime>
 
 extern char** environ;
+
+namespace {
+
+// Long enough to see an opener that fails at once (no viewer associated),
+// short enough not to hold up a script.
+constexpr int kEarlyFailureWaitMs = 200;
+constexpr int kPollMs = 5;
+
+int exitCode(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : 1;
+}
+
+}  // namespace
 
 int openInDefaultViewer(const char* path) {
 #if defined(__APPLE__)
@@ -17,19 +32,29 @@ int openInDefaultViewer(const char* path) {
   char* argv[] = {const_cast<char*>(opener), const_cast<char*>(path), nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  // The opener's chatter must not mix with the log on standard output.
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  // The opener may outlive the run: it must neither mix its chatter into the
+  // log nor hold the caller's pipes open until the viewer closes.
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  // Its own session: the terminal's hang-up and interrupt do not reach it.
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
   pid_t pid;
-  int rc = posix_spawnp(&pid, opener, &actions, nullptr, argv, environ);
+  int rc = posix_spawnp(&pid, opener, &actions, &attributes, argv, environ);
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return rc;
-  // The opener hands the file to the viewer and returns; the viewer itself
-  // is not waited for.
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return errno;
+  for (int waited = 0; waited < kEarlyFailureWaitMs; waited += kPollMs) {
+    int status = 0;
+    pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid) return exitCode(status);
+    if (done < 0 && errno != EINTR) return errno;
+    struct timespec pause = {0, kPollMs * 1000000L};
+    nanosleep(&pause, nullptr);
   }
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : 1;
+  // Still running: it shows the file, or hands it on. Left to run; the
+  // system reaps it once this process has ended.
+  return 0;
 }

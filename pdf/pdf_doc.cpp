@@ -66,9 +66,11 @@ static const char* tableName(const char* const* table, int count, int index) {
   return (index >= 0 && index < count) ? table[index] : nullptr;
 }
 
+// Registered last, so that a failure before leaves nothing in the table; a
+// refused registration is freed once, by the failing constructor.
 PdfCatalog::PdfCatalog(PdfXref* xref) : PdfDictionary(xref) {
-  xref->AddObject(this);
   AddElement("Type", new PdfName("Catalog"));
+  xref->AddObjectUnderConstruction(this);
 }
 
 void PdfCatalog::WriteValueToStream(PdfStreamBase* out, PdfEncryptor* encryptor) {

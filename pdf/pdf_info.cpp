@@ -37,7 +37,8 @@ PdfDate StrToPdfDate(const char* text) {
   return date;
 }
 
-PdfInfo::PdfInfo(PdfXref* xref) : PdfDictionary(xref) { xref->AddObject(this); }
+// A refused registration is freed once, by the failing constructor.
+PdfInfo::PdfInfo(PdfXref* xref) : PdfDictionary(xref) { xref->AddObjectUnderConstruction(this); }
 
 
 

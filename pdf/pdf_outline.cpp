@@ -6,9 +6,11 @@
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_xref.h"
 
+// Registered last, so that a failure before leaves nothing in the table; a
+// refused registration is freed once, by the failing constructor.
 PdfOutline::PdfOutline(PdfXref* xref) : PdfDictionary(xref) {
-  xref->AddObject(this);
   AddElement("Type", new PdfName("Outline"));
+  xref->AddObjectUnderConstruction(this);
 }
 
 static PdfOutline* asOutline(PdfObject* object) { return dynamic_cast<PdfOutline*>(object); }
@@ -48,7 +50,15 @@ void PdfOutline::WriteValueToStream(PdfStreamBase* out, PdfEncryptor* encryptor)
 
 PdfOutlineRoot::PdfOutlineRoot(PdfXref* xref) : PdfOutline(xref) { SetOpened(true); }
 
-PdfOutlineItem::PdfOutlineItem(PdfOutline* parent) : PdfOutline(parent->GetXref()) { parent->AddChild(this); }
+PdfOutlineItem::PdfOutlineItem(PdfOutline* parent) : PdfOutline(parent->GetXref()) {
+  try {
+    parent->AddChild(this);
+  } catch (...) {
+    // The failing constructor frees the item; the table must not keep it.
+    GetXref()->RemoveLast(this);
+    throw;
+  }
+}
 
 
 

@@ -23,22 +23,32 @@ void PdfXref::Init() {
 }
 
 int PdfXref::AddObject(PdfObject* object) {
-  if (!entries_ || entries_->Count() == 0) Init();
-  PdfXrefEntry* entry;
   try {
-    entry = new PdfXrefEntry{'n', 0, object->GetGenerationNo(), object};
+    return AddObjectUnderConstruction(object);
   } catch (...) {
     delete object;
     throw;
   }
+}
+
+int PdfXref::AddObjectUnderConstruction(PdfObject* object) {
+  if (!entries_ || entries_->Count() == 0) Init();
+  PdfXrefEntry* entry = new PdfXrefEntry{'n', 0, object->GetGenerationNo(), object};
   if (!entries_->Add(entry)) {
     delete entry;
-    delete object;
     throw PdfException(PDF_ERR_LIST, "PdfXref::AddObject");
   }
   int id = entries_->Count() - 1;
   object->SetObjectId(id);
   return id;
+}
+
+void PdfXref::RemoveLast(PdfObject* object) {
+  int last = GetCount() - 1;
+  PdfXrefEntry* entry = GetEntry(last);
+  if (last < 1 || entry->object != object) return;
+  delete static_cast<PdfXrefEntry*>(entries_->Remove(last));
+  object->SetObjectId(0);
 }
 
 PdfXrefEntry* PdfXref::GetEntry(int index) const {

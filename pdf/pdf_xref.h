@@ -24,8 +24,14 @@ class PdfXref {
   ~PdfXref();
 
   void Init();
-  // Registers the object; returns its new object number.
+  // Registers the object; returns its new object number. A refused object
+  // is deleted.
   int AddObject(PdfObject* object);
+  // The same for a constructor registering the object it is building: a
+  // refused object is left to the failing constructor, which frees it.
+  int AddObjectUnderConstruction(PdfObject* object);
+  // Takes back the last registration when its constructor fails after it.
+  void RemoveLast(PdfObject* object);
   PdfObject* GetObject(int objectId) const;
   PdfXrefEntry* GetEntry(int index) const;
   // Entries including entry 0: the trailer's Size.

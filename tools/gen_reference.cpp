@@ -224,8 +224,14 @@ where a command would begin makes the rest of the text a comment.
 A word: it runs up to the next space.
 Written between double quotes it may hold spaces; it then runs up to the
 next double quote.
-On the shell command line an argument that holds a space is quoted this way
-automatically, so ordinary shell quoting is enough.
+On the shell command line ordinary shell quoting is enough: every argument
+reaches its command exactly as typed, and one that is empty or holds blanks
+is quoted this way automatically.
+An argument may hold a double quote only inside a word without blanks or
+around the whole of it; any other double quote fails the run before any
+command is read, with
+.B "ERROR: Argument N \- ..."
+naming the argument.
 An empty word is reported as missing.
 .TP
 .I SIZE\fR, \fICOUNT\fR, \fIPOINTS\fR, \fIDASH GAP PHASE
@@ -275,7 +281,7 @@ is a comment, and so is the rest of a line after a
 .B ;
 where a command would begin.
 Blank lines do nothing.
-Line ends may be LF or CR LF.
+Line ends may be LF, CR LF or a lone CR.
 Arguments with spaces are written between double quotes.
 Option files may name further option files, up to 32 levels deep.
 .SH DATASET FILES
@@ -283,8 +289,8 @@ A dataset file holds one item per line: the label, the separator (a comma
 unless
 .B \-dataseparator
 set another) and the value.
-Lines are read in pieces of at most 198 characters, and line ends may be LF
-or CR LF.
+Lines are read in pieces of at most 198 characters, and line ends may be LF,
+CR LF or a lone CR.
 The separator is the first occurrence of the separator text in the line.
 The label is everything before it, exactly as written (blanks and quotes
 included), cut to its first 30 characters without notice.

@@ -33,10 +33,12 @@ void PdfEncrypt::PadPassword(const char* password, uint8_t padded[kPasswordSize]
 PdfEncrypt::PdfEncrypt(PdfXref* xref, PdfInfo* info) : PdfDictionary(xref), info_(info) {
   memcpy(ownerPassword_, kPadding, kPasswordSize);
   memcpy(userPassword_, kPadding, kPasswordSize);
-  xref->AddObject(this);
   AddElement("Filter", new PdfName("Standard"));
   AddElement("V", new PdfNumber(1));
   AddElement("R", new PdfNumber(2));
+  // Registered last: a refused registration is freed once, by the failing
+  // constructor.
+  xref->AddObjectUnderConstruction(this);
 }
 
 void PdfEncrypt::SetPassword(const char* ownerPassword, const char* userPassword) {

@@ -8,6 +8,7 @@
 
 #include "app/log.h"
 #include "app/settings.h"
+#include "tests/app/app_test_util.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -78,11 +79,20 @@ TEST(Cli, ArgumentsAreJoinedAndQuotedAsOneCommandLine) {
   expectFailure({"-output my", "file"}, "ERROR: No command character [\"-output my\" file]");
   // An empty argument is an empty quoted word.
   expectFailure({"-title", ""}, "ERROR: Title - no string");
-  // Only white space: joined verbatim, so nothing to read.
-  expectFailure({"-title", "   "}, "ERROR: Title - no string");
-  expectFailure({"-title", "\t"}, "ERROR: Title - no string");
+  // Only white space arrives as typed.
+  expectFailure({"-title", "   "}, "ERROR: No Chart Type specified");
   expectFailure({"-OpenPDF", "-Open"}, "ERROR: Unknown command [Open]");
   expectFailure({"-openpdf", ";", "-bogus"}, "ERROR: No Chart Type specified");
+}
+
+TEST(Cli, AnArgumentThatCannotArriveAsTypedStopsTheRun) {
+  // Otherwise the title would swallow the passwords and the permission.
+  std::string dir = pvtest::makeTempDir();
+  std::vector<std::string> args = kComplete;
+  for (const char* a : {"-title", "\"Q3", "-ownerpassword", "own", "-userpassword", "usr", "-print"})
+    args.push_back(a);
+  expectFailure(args, "ERROR: Argument 13 - begins with a double quote but is not one quoted word", dir);
+  EXPECT_FALSE(pvtest::fileExists(dir + "/sales.pdf"));
 }
 
 TEST(Cli, EveryKindOfBadInputEndsInOneError) {
@@ -94,7 +104,8 @@ TEST(Cli, EveryKindOfBadInputEndsInOneError) {
   expectFailure({huge}, "ERROR: No command character [" + std::string(200, 'z') + "]");
   expectFailure({"-page", "99999999999999999999", "1", "#"},
                 "ERROR: Page - width must be between 100 and 10000 inclusive");
-  expectFailure({"-title", "\"unterminated", "-chart"}, "ERROR: No Chart Type specified");
+  expectFailure({"-title", "\"unterminated", "-chart"},
+                "ERROR: Argument 2 - begins with a double quote but is not one quoted word");
   ProgramRun r = run({"-title", binary});
   EXPECT_EQ(r.raw.exitCode, 1);
   ASSERT_FALSE(r.messages.empty());
@@ -125,6 +136,16 @@ TEST_F(OptionFiles, LinesCommentsAndLineBreaks) {
   ASSERT_FALSE(r.messages.empty());
   EXPECT_EQ(r.messages.back(), "Finished");
   for (const std::string& m : r.messages) EXPECT_EQ(m.rfind("ERROR: ", 0), std::string::npos) << m;
+}
+
+TEST_F(OptionFiles, LoneCarriageReturnsEndLines) {
+  // Read as one line, the title would swallow the commands after it.
+  std::string path = file("mac.txt", "-chart Bar V\r-title Q3\r-datum North 12\r-datum South 7\r");
+  apptest::Outcome o = apptest::interpret("-options " + path);
+  EXPECT_EQ(o.result, 0);
+  EXPECT_TRUE(o.messages.empty());
+  EXPECT_STREQ(chartSettings.title, "Q3");
+  EXPECT_EQ(chartSettings.dataCount, 2);
 }
 
 TEST_F(OptionFiles, Failures) {

@@ -60,7 +60,6 @@ TEST(Commands, EveryFailureLogsExactlyItsOneMessage) {
       {"-page 800 600 256 0 0", "ERROR: Page - color is not valid"},
       {"-page 800 600 #FFF", "ERROR: Page - color is not valid"},
       {"-page 800 600 1.5 0 0", "ERROR: Page - color is not valid"},
-      {"-page 800 600", "ERROR: Page - color is not valid"},
       // Chart commands.
       {"-chart Bar V -chart Bar V", "ERROR: Chart - type already specified"},
       {"-chart", "ERROR: Chart - type not specified"},
@@ -71,8 +70,6 @@ TEST(Commands, EveryFailureLogsExactlyItsOneMessage) {
       {"-chart Bar Diagonal", "ERROR: Style - unknown chart style"},
       {"-chartbackground 256 0 0 #FFFFFF", "ERROR: ChartBackground - from color is not valid"},
       {"-chartbackground #FFFFFF #FFF", "ERROR: ChartBackground - to color is not valid"},
-      {"-chartbackground", "ERROR: ChartBackground - from color is not valid"},
-      {"-chartbackground #FFFFFF", "ERROR: ChartBackground - to color is not valid"},
       {"-chartheading", "ERROR: ChartHeading - no vertical alignment"},
       {"-chartheading " + std::string(21, 'T'), "ERROR: ChartHeading - vertical alignment too long"},
       {"-chartheading Up L", "ERROR: ChartHeading - unknown vertical alignment"},
@@ -198,6 +195,33 @@ TEST(Commands, EveryFailureLogsExactlyItsOneMessage) {
     ASSERT_EQ(o.messages.size(), 1u) << c.text;
     EXPECT_EQ(o.messages[0], c.message) << c.text;
   }
+}
+
+TEST(Commands, ColourComponentsMissingAtTheEndReadAsZero) {
+  // Missing components are empty, and an empty component is 0.
+  std::string opts = pvtest::makeTempDir() + "/grid.txt";
+  pvtest::writeFile(opts, "-axesgridline 0.5\n-title after\n");
+  struct EndCase {
+    std::string text;
+    const RgbColor ChartSettings::*field;
+    RgbColor want;
+  } cases[] = {
+      {"-page 800 600", &ChartSettings::pageColor, {0, 0, 0}},
+      {"-page 800 600 255", &ChartSettings::pageColor, {1, 0, 0}},
+      {"-page 800 600 0 255", &ChartSettings::pageColor, {0, 1, 0}},
+      {"-chartbackground #FFFFFF", &ChartSettings::chartBackgroundTo, {0, 0, 0}},
+      {"-axesgridline 0.5", &ChartSettings::gridLineColor, {0, 0, 0}},
+      {"-options " + opts, &ChartSettings::gridLineColor, {0, 0, 0}},
+  };
+  for (const EndCase& c : cases) {
+    apptest::Outcome o = interpret(c.text);
+    EXPECT_EQ(o.result, 0) << c.text;
+    EXPECT_TRUE(o.messages.empty()) << c.text;
+    const RgbColor& got = chartSettings.*c.field;
+    EXPECT_TRUE(got.red == c.want.red && got.green == c.want.green && got.blue == c.want.blue)
+        << c.text << ": " << got.red << " " << got.green << " " << got.blue;
+  }
+  EXPECT_STREQ(chartSettings.title, "after");
 }
 
 TEST(Commands, NothingAfterTheFirstFailureRuns) {

@@ -33,7 +33,14 @@ TEST(DeriveValueScale, WorkedValues) {
       {{2, 50}, false, UnderLowestValue, 10, 0, 0, 0, 50, 50},
       {{12, 20}, false, UnderLowestValue, 10, 0, 0, 11, 20, 9},
       {{12.0, 20}, true, UnderLowestValue, 10, 0, 0, 11.2, 20, 8.8},
-      {{7, 7, 7}, false, UnderLowestValue, 10, 0, 0, 7, 7, 0},
+      // No range left after the scale rules: widened to reach 0.
+      {{7, 7, 7}, false, UnderLowestValue, 10, 0, 0, 0, 7, 7},
+      {{42}, false, UnderLowestValue, 10, 0, 0, 0, 42, 42},
+      {{-2.5, -2.5}, true, UnderLowestValue, 10, 0, 0, -2.5, 0, 2.5},
+      {{0}, false, UnderLowestValue, 10, 0, 0, 0, 1, 1},
+      {{0, 0}, false, FromZero, 10, 0, 0, 0, 1, 1},
+      {{-4}, false, FromZero, 10, 0, 0, -4, 0, 4},
+      {{5}, false, Range, 10, 5, 5, 0, 5, 5},
       {{-5, 50}, false, UnderLowestValue, 10, 0, 0, -11, 50, 61},
       {{-5, 50}, true, UnderLowestValue, 10, 0, 0, -10.5, 50, 60.5},
       {{20, 50, 80}, false, UnderLowestValue, 10, 0, 0, 14, 80, 66},
@@ -137,20 +144,32 @@ TEST_F(Dataset, LinesAndValues) {
       "Trail,12 and words\n"
       "  spaced label  ,7\n"
       "Point, 2.5\n"
-      "Lone\rCR,3\n"
+      "Lone,3\rCR,9\r"
       "abcdefghijklmnopqrstuvwxyz0123456789ABCD,4\n"
       ",5");
   ASSERT_EQ(o.result, 0);
   EXPECT_TRUE(o.messages.empty());
-  ASSERT_EQ(chartSettings.dataCount, 8);
+  ASSERT_EQ(chartSettings.dataCount, 9);
   const char* expectedLabels[] = {"North", "Empty", "Trail", "  spaced label  ", "Point",
-                                  "Lone\rCR", "abcdefghijklmnopqrstuvwxyz0123", ""};
-  const double expectedValues[] = {12, 0, 12, 7, 2.5, 3, 4, 5};
-  for (int i = 0; i < 8; ++i) {
+                                  "Lone",  "CR",    "abcdefghijklmnopqrstuvwxyz0123", ""};
+  const double expectedValues[] = {12, 0, 12, 7, 2.5, 3, 9, 4, 5};
+  for (int i = 0; i < 9; ++i) {
     EXPECT_STREQ(chartSettings.data[i].label, expectedLabels[i]) << i;
     EXPECT_EQ(chartSettings.data[i].value, expectedValues[i]) << i;
   }
   EXPECT_EQ(chartSettings.dataHasDecimals, 1);
+}
+
+TEST_F(Dataset, LoneCarriageReturnsEndLines) {
+  // An old Mac file: every item is read, and line numbers count CR lines.
+  apptest::Outcome o = load("North,12\rSouth,7\r");
+  ASSERT_EQ(o.result, 0);
+  ASSERT_EQ(chartSettings.dataCount, 2);
+  EXPECT_STREQ(chartSettings.data[1].label, "South");
+  EXPECT_EQ(chartSettings.data[1].value, 7.0);
+  o = load("a,1\r\rb\r");
+  ASSERT_EQ(o.messages.size(), 1u);
+  EXPECT_EQ(o.messages[0], "ERROR: no value on line 3 of dataset [" + path() + "]");
 }
 
 TEST_F(Dataset, QuotedLabelStopsAtItsOwnComma) {

@@ -110,9 +110,8 @@ TEST_F(FaultFiles, OptionFileContents) {
   const std::vector<Case> cases = {
       {"no final line break", kChartLines + std::string("-datum a 1\n-output out"), ""},
       {"CR LF line ends", "-chart Bar V\r\n-barcolor #FF0000 #0000FF\r\n-datum a 1\r\n-output out", ""},
-      // A lone CR is no line end: the file is one line, and CR is white space
-      // inside it but not the end of a word.
-      {"lone CR line ends", "-title x\r-chart Bar V\r-output out", "ERROR: No command character [Bar V\r-output out]"},
+      // A lone CR ends a line: three commands, and only the data are missing.
+      {"lone CR line ends", "-title x\r-chart Bar V\r-output out", "ERROR: No data specified"},
       {"NUL bytes end the line's text", std::string("-chart Bar V\0 -bogus\n", 21) +
                                              "-barcolor #FF0000 #0000FF\n" + rest, ""},
       {"blank line of thousands of characters", std::string(3000, ' ') + "\n" + kChartLines + rest, ""},
@@ -156,7 +155,6 @@ TEST_F(FaultFiles, DatasetContents) {
   const std::vector<Case> cases = {
       {"no final line break", "a,1\nb,2", ""},
       {"CR LF line ends", "a,1\r\nb,2\r\n", ""},
-      // One line: the value 1 is followed by white space, the rest ignored.
       {"lone CR line ends", "a,1\rb,2\rc,3", ""},
       {"NUL bytes", std::string("a,1\n\0hidden\nb,2\0,x\n", 20), ""},
       {"label of 40 characters", std::string(40, 'l') + ",3\n", ""},

@@ -143,8 +143,9 @@ TEST(ReadColor, Table) {
       {"256 0 0", true, 256 * k, 0, 0, ""},
       {"12a 0 0", false, 0, 0, 0, "a 0 0"},
       {"abc", false, 0, 0, 0, "abc"},
-      {"", false, 0, 0, 0, ""},
-      {"  \t", false, 0, 0, 0, ""},
+      {"", true, 0, 0, 0, ""},
+      {"  \t", true, 0, 0, 0, ""},
+      {"0.5 1.0", true, 0.5, 1, 0, ""},
       {"255 ", true, 1, 0, 0, ""},
       {"1234567890123456 0 0", false, 0, 0, 0, "6 0 0"},
       {"99999999999999 0 0", true, 2147483647 * k, 0, 0, ""},
@@ -331,10 +332,12 @@ TEST(CompareNoCase, FoldsAsciiThenByteOrder) {
 TEST(ReadTextPiece, LineBreaksAndPieces) {
   FILE* f = tmpfile();
   ASSERT_NE(f, nullptr);
-  const char content[] = "one\r\ntwo\nthr\ree\r\nabcdefgh\n\r\nlast";
+  // A lone CR (old Mac files) is a line break too; CR CR and LF CR are two.
+  const char content[] = "one\r\ntwo\nthr\ree\r\nabcdefgh\n\r\n\r\rx\n\rlast";
   fwrite(content, 1, sizeof content - 1, f);
   rewind(f);
-  const char* expected[] = {"one\n", "two\n", "thr\re", "e\n", "abcde", "fgh\n", "\n", "last"};
+  const char* expected[] = {"one\n", "two\n", "thr\n", "ee\n", "abcde", "fgh\n", "\n",
+                            "\n",    "\n",    "x\n",   "\n",  "last"};
   char buf[6];
   for (const char* e : expected) {
     ASSERT_TRUE(readTextPiece(f, buf, 5)) << e;
@@ -358,7 +361,7 @@ TEST(ReadTextPiece, CrLfAcrossPieceBoundaryAndNulBytes) {
   EXPECT_STREQ(buf, "x");  // a C string ends at the NUL
   EXPECT_EQ(buf[2], 'y');
   ASSERT_TRUE(readTextPiece(f, buf, 5));
-  EXPECT_STREQ(buf, "z\r");  // a lone CR at the end stays
+  EXPECT_STREQ(buf, "z\n");  // a lone CR at the end is a line break
   EXPECT_FALSE(readTextPiece(f, buf, 5));
   fclose(f);
 }

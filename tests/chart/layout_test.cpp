@@ -176,18 +176,24 @@ TEST(Layout, HorizontalBarsGrowRightFromTheScaleBase) {
   EXPECT_EQ(rects[1], nums({5, 5 + 286 + 18, 790, 286}, "re"));
 }
 
-TEST(Layout, AllValuesEqualGiveZeroLengthBarsInTheFromColour) {
-  Chart c = runChart("-chart Bar V -barcolor #FF0000 #0000FF -datum A 5 -datum B 5 "
-                     "-axeslabely 10 Times #000000 Normal");
+TEST(Layout, ScaleWithoutRangeReachesZero) {
+  // One value 42: the scale becomes 0..42, so the bar fills the plot in the
+  // to colour and the division labels count up from 0.
+  Chart c = runChart(kBars + "-datum A 42 -axeslabely 10 Times #000000 Normal");
   ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
-  std::vector<std::string> rects = withOperator(c.lines, "re");
-  ASSERT_EQ(rects.size(), 2u) << dump(c.lines);
-  // left = trunc(5 + 5 + width of "5") = 15; bars (780 - 18) / 2 = 381.
-  EXPECT_EQ(rects[0], "15 5 381 0 re");
-  EXPECT_EQ(rects[1], "414 5 381 0 re");
+  // left = trunc(5 + 5 + width of "42") = 20.
+  EXPECT_EQ(withOperator(c.lines, "re"), (std::vector<std::string>{"20 5 775 590 re"})) << dump(c.lines);
+  EXPECT_EQ(withOperator(c.lines, "rg").back(), "0 0 1 rg");
+  EXPECT_EQ(withOperator(c.lines, "Tj"), (std::vector<std::string>{"(0) Tj", "(4) Tj", "(8) Tj", "(12) Tj",
+                                                                  "(16) Tj", "(21) Tj", "(25) Tj", "(29) Tj",
+                                                                  "(33) Tj", "(37) Tj", "(42) Tj"}));
+
+  // Equal negative values reach up to 0: their bars have no length at the
+  // scale's base, in the from colour.
+  c = runChart(kBars + "-datum A -3 -datum B -3");
+  ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+  EXPECT_EQ(withOperator(c.lines, "re"), (std::vector<std::string>{"5 5 386 0 re", "409 5 386 0 re"}));
   EXPECT_EQ(withOperator(c.lines, "rg").back(), "1 0 0 rg");
-  for (const std::string& l : c.lines) EXPECT_EQ(l.find("nan"), std::string::npos) << l;
-  EXPECT_EQ(withOperator(c.lines, "Tj").size(), 11u);
 }
 
 TEST(Layout, RoundScaleValueLabelsReadAsRoundNumbers) {
