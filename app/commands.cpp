@@ -124,7 +124,7 @@ const CommandInfo kCommands[] = {
      "Writes every value text with GROUP between groups of three digits (one character, Space, "
      "or None, the default) and DECIMAL as the decimal mark (one character, default \".\"): "
      "\",\" \".\" gives 12,345,678.5 and \".\" \",\" gives 12.345.678,5. Letters, digits and "
-     "signs are refused. In an option file a space can also be written quoted, as \" \"."},
+     "signs are refused; a space is Space or a quoted \" \"."},
     {"valueprefix", cmdValuePrefix, "TEXT",
      "Writes TEXT (at most 11 characters) before every value text, after its minus sign "
      "(default: none)."},
