@@ -220,6 +220,9 @@ TEST(KeywordTables, EveryAlias) {
       {axesScaleKeywords, "FromZero FZ", 1},
       {axesScaleKeywords, "UnderLowestValue ULV", 2},
       {axesScaleKeywords, "Range R", 3},
+      {axesScaleKeywords, "Nice N", 4},
+      {numberGroupKeywords, "None", 0},
+      {numberGroupKeywords, "Space", ' '},
       {fontNameKeywords, "Courier Cour", 1},
       {fontNameKeywords, "Courier-Bold Courier-B Cour-Bold Cour-B", 2},
       {fontNameKeywords, "Courier-BoldOblique Courier-BO Cour-BoldOblique Cour-BO", 3},
@@ -259,7 +262,7 @@ TEST(KeywordTables, EveryAlias) {
     }
   }
   // Every table entry is covered above, and nothing more is in the tables.
-  ASSERT_EQ(tableCount, 12);
+  ASSERT_EQ(tableCount, 13);
   for (int t = 0; t < tableCount; ++t) {
     EXPECT_EQ(tables[t].count, aliasesSeen[t]) << tables[t].title;
     EXPECT_EQ(tables[t].entries[tables[t].count].name, nullptr) << tables[t].title;
@@ -301,7 +304,7 @@ TEST(StandardFontName, FirstNameOfEachRow) {
 TEST(CommandTable, NamesUniqueAndDocumented) {
   int count = 0;
   const CommandInfo* table = commandTable(&count);
-  EXPECT_EQ(count, 58);  // 33 document, 21 chart, 4 data commands
+  EXPECT_EQ(count, 61);  // 33 document, 24 chart, 4 data commands
   std::set<std::string> names;
   for (int i = 0; i < count; ++i) {
     std::string lower = table[i].name;
