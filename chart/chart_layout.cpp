@@ -10,10 +10,11 @@
 
 namespace {
 
-// Width of the value labels along the left. The design's texts are measured
-// by the highest value's text alone, which its runs' pages depend on; a
-// chosen number format or round scale measures every division's text, as
-// a minus sign, prefix or longer lower text can make another the widest.
+// Width of the value labels along the left. Plain numbers on the first
+// three scales are measured by the highest value's text alone, as their
+// pages always were; a number format or the round scale measures every
+// division's text, as a minus sign, prefix or longer lower text can make
+// another the widest.
 double valueLabelWidth(PdfContents* c) {
   const ChartSettings& s = chartSettings;
   if (s.axesScale != Nice && plainNumberFormat()) return textWidth(c, formatValue(s.valueMax).c_str());
