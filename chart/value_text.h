@@ -1,5 +1,5 @@
 // The texts of the numbers a chart shows: data values (value labels of the
-// design's scales, "VVVV" in bar labels) and division values, all written
+// other scales, "VVVV" in bar labels) and division values, all written
 // in the number format, prefix and suffix the commands chose. The layout
 // measures with these same functions, so its room fits what is drawn.
 #pragma once
