@@ -53,15 +53,28 @@ const CommandInfo kCommands[] = {
      "before every command that sets a text (title, subject, producer, creator, author, "
      "keywords, passwords, captions, bar-label format, datum, dataset, dataseparator)."},
     // Security.
-    {"print", cmdPrint, "", "Allows printing an encrypted document (permission bit 4)."},
-    {"editextra", cmdEditExtra, "", "Allows changing the document's contents (permission bit 8)."},
-    {"copy", cmdCopy, "", "Allows copying text and graphics (permission bit 16)."},
+    {"print", cmdPrint, "",
+     "Allows printing an encrypted document (permission bit 4; with AES also high-quality "
+     "printing, bit 2048)."},
+    {"editextra", cmdEditExtra, "",
+     "Allows changing the document's contents (permission bit 8; with AES also inserting, "
+     "deleting and rotating pages, bit 1024)."},
+    {"copy", cmdCopy, "",
+     "Allows copying text and graphics (permission bit 16; with AES also extracting them for "
+     "accessibility, bit 512)."},
     {"edit", cmdEdit, "",
-     "Allows adding and changing annotations and form fields (permission bit 32)."},
+     "Allows adding and changing annotations and form fields (permission bit 32; with AES also "
+     "filling in forms, bit 256)."},
     {"ownerpassword", cmdOwnerPassword, "TEXT",
-     "Sets the owner password (at most 32 characters); the document is then encrypted."},
+     "Sets the owner password (at most 32 characters, or 127 bytes of UTF-8 after "
+     "-encryption AES256); the document is then encrypted."},
     {"userpassword", cmdUserPassword, "TEXT",
-     "Sets the user password needed to open the document (at most 32 characters)."},
+     "Sets the user password needed to open the document (at most 32 characters, or 127 bytes "
+     "of UTF-8 after -encryption AES256)."},
+    {"encryption", cmdEncryption, "METHOD",
+     "Chooses how a protected document is encrypted: RC4 (40-bit RC4, the default), AES128 "
+     "(PDF 1.6) or AES256 (PDF 1.7, recommended); changes nothing without a password or "
+     "permission command."},
     // Viewer.
     {"hidetoolbar", cmdHideToolbar, "", "Asks the viewer to hide its tool bar."},
     {"hidemenubar", cmdHideMenubar, "", "Asks the viewer to hide its menu bar."},
@@ -273,6 +286,10 @@ const KeywordEntry fontNameKeywords[] = {
 const KeywordEntry textEncodingKeywords[] = {
     {"Standard", StandardText}, {"Std", StandardText}, {"UTF8", Utf8Text},
     {"UTF-8", Utf8Text},        {"U", Utf8Text},       {nullptr, 0}};
+const KeywordEntry encryptionKeywords[] = {
+    {"RC4", EncryptRC4},       {"RC4-40", EncryptRC4}, {"AES128", EncryptAES128},
+    {"AESV2", EncryptAES128},  {"AES256", EncryptAES256}, {"AESV3", EncryptAES256},
+    {nullptr, 0}};
 
 namespace {
 
@@ -295,6 +312,7 @@ const KeywordTableInfo kKeywordTables[] = {
     {"Number group separator", numberGroupKeywords, entryCount(numberGroupKeywords)},
     {"Font name", fontNameKeywords, entryCount(fontNameKeywords)},
     {"Text encoding", textEncodingKeywords, entryCount(textEncodingKeywords)},
+    {"Encryption method", encryptionKeywords, entryCount(encryptionKeywords)},
 };
 
 }  // namespace

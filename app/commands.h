@@ -51,6 +51,7 @@ extern const KeywordEntry axesScaleKeywords[];
 extern const KeywordEntry numberGroupKeywords[];
 extern const KeywordEntry fontNameKeywords[];
 extern const KeywordEntry textEncodingKeywords[];
+extern const KeywordEntry encryptionKeywords[];
 
 // Commands without arguments set a field, or add bits to a bit set; flags
 // and bits are never cleared.
@@ -86,6 +87,7 @@ constexpr CommandHandler cmdEdit = addSettingBits<&ChartSettings::permissions, 3
 const char* cmdTextEncoding(const char* a);
 const char* cmdOwnerPassword(const char* a);
 const char* cmdUserPassword(const char* a);
+const char* cmdEncryption(const char* a);
 constexpr CommandHandler cmdHideToolbar = addSettingBits<&ChartSettings::viewerPreferences, 1>;
 constexpr CommandHandler cmdHideMenubar = addSettingBits<&ChartSettings::viewerPreferences, 2>;
 constexpr CommandHandler cmdHideWindowUI = addSettingBits<&ChartSettings::viewerPreferences, 4>;

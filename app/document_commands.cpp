@@ -57,11 +57,26 @@ const char* cmdTextEncoding(const char* a) {
 
 namespace {
 
+// The other methods use at most 32 bytes of a password; a longer one would
+// be cut short without notice.
+int passwordLimit() { return cs.encryption == EncryptAES256 ? kMaxPasswordAes256 : kMaxPassword; }
+
 // In UTF-8 mode a password is kept as its PDFDocEncoding bytes, which is
-// what readers make of the password typed into their own field.
+// what readers make of the password typed into their own field; AES-256
+// alone takes UTF-8 itself.
 const char* setPassword(const char* a, char* field, const char* display) {
   if (cs.textEncoding != Utf8Text)
-    return readRequiredText(a, field, kMaxPassword, display, "no string", "too long");
+    return readRequiredText(a, field, passwordLimit(), display, "no string", "too long");
+  if (cs.encryption == EncryptAES256) {
+    // AES-256 takes the password as UTF-8 bytes, at most 127 of them.
+    cs.textGiven = 1;
+    const char* p = readRequiredWord(a, field, kMaxPasswordAes256, display, "no string", "too long");
+    if (p && !utf8IsValid(field, strlen(field))) {
+      logLine("ERROR: %s - not valid UTF-8", display);
+      return nullptr;
+    }
+    return p;
+  }
   char text[textBytes(kMaxPassword)];
   const char* p = readRequiredText(a, text, kMaxPassword, display, "no string", "too long");
   if (!p) return nullptr;
@@ -85,6 +100,25 @@ const char* setPassword(const char* a, char* field, const char* display) {
 
 const char* cmdOwnerPassword(const char* a) { return setPassword(a, cs.ownerPassword, "OwnerPassword"); }
 const char* cmdUserPassword(const char* a) { return setPassword(a, cs.userPassword, "UserPassword"); }
+
+const char* cmdEncryption(const char* a) {
+  int method;
+  const char* p = readRequiredKeyword(a, encryptionKeywords, 20, &method, "Encryption", "method not specified",
+                                      "method too long", "unknown method");
+  if (!p) return nullptr;
+  if (method != EncryptAES256 &&
+      (strlen(cs.ownerPassword) > kMaxPassword || strlen(cs.userPassword) > kMaxPassword)) {
+    logLine("ERROR: Encryption - passwords of more than 32 characters need AES256");
+    return nullptr;
+  }
+  // In UTF-8 mode a password is stored in the form its method takes.
+  if (cs.textEncoding == Utf8Text && method != cs.encryption && (cs.ownerPassword[0] || cs.userPassword[0])) {
+    logLine("ERROR: Encryption - must come before the passwords in UTF-8 mode");
+    return nullptr;
+  }
+  cs.encryption = method;
+  return p;
+}
 
 const char* cmdPage(const char* a) {
   // -1 everywhere first, so that a colour that cannot be read is reported.

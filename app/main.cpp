@@ -4,9 +4,11 @@
 
 #include "app/command_line.h"
 #include "app/log.h"
+#include "app/platform.h"
 #include "app/run.h"
 
 int main(int argc, char** argv) {
+  prepareProcess();
   std::string line;
   int bad = 0;
   const char* reason = "";

@@ -1,9 +1,15 @@
 #include "app/platform.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <ctime>
+#include <initializer_list>
+
+#include "pdf/pdf_output_file.h"
 
 void localTimeOfDay(int* hour, int* minute, int* second) {
   time_t now = time(nullptr);
@@ -62,6 +68,48 @@ FILE* openTextFile(const char* path) {
   }
   skipByteOrderMark(f);
   return f;
+}
+
+namespace {
+
+// The handler is reset to the default as it is entered (SA_RESETHAND), so
+// raising the signal again ends the process the way the signal would have.
+extern "C" void onTerminatingSignal(int sig) {
+  int saved = errno;
+  PdfRemovePendingTemporary();
+  raise(sig);
+  errno = saved;
+}
+
+}  // namespace
+
+void prepareProcess() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    int null = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    if (null >= 0 && null != fd) {
+      dup2(null, fd);
+      close(null);
+    }
+  }
+
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, nullptr);
+  sigaction(SIGXFSZ, &ignore, nullptr);
+
+  struct sigaction cleanup {};
+  cleanup.sa_handler = onTerminatingSignal;
+  sigemptyset(&cleanup.sa_mask);
+  cleanup.sa_flags = SA_RESETHAND;
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    // A signal the caller chose to ignore (nohup, a background job) stays
+    // ignored.
+    struct sigaction old;
+    if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    sigaction(sig, &cleanup, nullptr);
+  }
 }
 
 void skipByteOrderMark(FILE* f) {

@@ -30,6 +30,14 @@ bool readTextPiece(FILE* file, char* dest, int maxChars);
 // write one, and it is no part of the first line.
 FILE* openTextFile(const char* path);
 
+// Readies the process for a run that must end in a clear result: standard
+// input, output and error are made to exist (on /dev/null when the caller
+// closed them), so no file the run opens takes their place; SIGPIPE and
+// SIGXFSZ are ignored, so a closed pipe or a file-size limit fails the write
+// that met it instead of killing the run; SIGINT, SIGTERM and SIGHUP remove
+// the temporary file of a save in progress before they end the process.
+void prepareProcess();
+
 // Skips the three bytes of a UTF-8 byte-order mark at the current position
 // (the start of a file); any other bytes stay to be read.
 void skipByteOrderMark(FILE* file);

@@ -46,6 +46,8 @@ enum SortField : int32_t { NoSort = 0, First = 1, Second = 2 };
 enum SortOrder : int32_t { Ascending = 1, Descending = 2 };
 enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3, Nice = 4 };
 enum TextEncoding : int32_t { StandardText = 1, Utf8Text = 2 };
+// The values are the PDF layer's PdfEncryptMethod.
+enum EncryptionMethod : int32_t { EncryptRC4 = 0, EncryptAES128 = 1, EncryptAES256 = 2 };
 
 // Two colours are equal when all three components are.
 inline bool sameColor(const RgbColor& a, const RgbColor& b) {
@@ -90,6 +92,8 @@ constexpr int kMaxBarColors = 50;
 constexpr int kMaxPath = 260;
 constexpr int kMaxInfoText = 256;
 constexpr int kMaxPassword = 32;
+// AES-256 takes UTF-8 passwords of up to 127 bytes.
+constexpr int kMaxPasswordAes256 = 127;
 constexpr int kMaxCaptionText = 100;
 constexpr int kMaxBarLabelFormat = 21;
 constexpr int kMaxDataSeparator = 11;
@@ -179,9 +183,10 @@ struct ChartSettings {
   char keywords[textBytes(kMaxInfoText)] = {};
   int32_t creationDate = 0;
   int32_t outline = 0;
-  // In UTF-8 mode the passwords hold their PDFDocEncoding bytes.
-  char ownerPassword[kMaxPassword + 1] = {};
-  char userPassword[kMaxPassword + 1] = {};
+  // In UTF-8 mode the passwords hold their PDFDocEncoding bytes (UTF-8 for AES-256).
+  char ownerPassword[kMaxPasswordAes256 + 1] = {};
+  char userPassword[kMaxPasswordAes256 + 1] = {};
+  int32_t encryption = EncryptRC4;  // used only with a password or permission
   int32_t permissions = 0;        // print 4, editextra 8, copy 16, edit 32
   int32_t viewerPreferences = 0;  // hidetoolbar 1, hidemenubar 2, hidewindowUI 4,
                                   // fitwindow 8, centerwindow 16

@@ -154,6 +154,9 @@ int MakePDF() {
     }
 
     if (s.creationDate) setCreationDate(*doc);
+    // The method first, so that AES-256 passwords are checked as UTF-8.
+    const bool isProtected = s.permissions || s.ownerPassword[0] || s.userPassword[0];
+    if (isProtected && s.encryption != EncryptRC4) doc->SetEncryptionMethod(s.encryption);
     if (s.permissions) doc->SetPermission(s.permissions);
 
     PdfCatalog* catalog = doc->GetCatalog();

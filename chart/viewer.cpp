@@ -1,6 +1,7 @@
 #include "chart/viewer.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -40,7 +41,14 @@ int openInDefaultViewer(const char* path) {
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   // Its own session: the terminal's hang-up and interrupt do not reach it.
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+  // The run ignores SIGPIPE and SIGXFSZ for its own writes; the opener and
+  // the programs it starts expect them at their defaults.
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  sigaddset(&defaults, SIGXFSZ);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF);
   pid_t pid;
   int rc = posix_spawnp(&pid, opener, &actions, &attributes, argv, environ);
   posix_spawnattr_destroy(&attributes);

@@ -76,8 +76,10 @@ void checkSettingsLimits() {
   checkText(s.title, kMaxInfoText, "title");
   checkText(s.subject, kMaxInfoText, "subject");
   checkText(s.keywords, kMaxInfoText, "keywords");
-  checkText(s.ownerPassword, kMaxPassword, "ownerPassword");
-  checkText(s.userPassword, kMaxPassword, "userPassword");
+  // Longer passwords are taken only for AES-256.
+  const int passwordLimit = s.encryption == EncryptAES256 ? kMaxPasswordAes256 : kMaxPassword;
+  checkText(s.ownerPassword, passwordLimit, "ownerPassword");
+  checkText(s.userPassword, passwordLimit, "userPassword");
   checkText(s.outputFile, kMaxPath + 4, "outputFile");
   checkText(s.logFile, kMaxPath, "logFile");
 }

@@ -1,20 +1,15 @@
 #include "pdf/pdf_doc.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "pdf/font/pdf_font.h"
 #include "pdf/pdf_auto_ptr.h"
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_info.h"
 #include "pdf/pdf_outline.h"
+#include "pdf/pdf_output_file.h"
 #include "pdf/pdf_stream.h"
 #include "pdf/pdf_xobject.h"
 #include "pdf/pdf_xref.h"
@@ -25,9 +20,14 @@ static const char kProducerBanner[] = "Plotvane PDF Library Version 1.00";
 // --- header and trailer ---
 
 void PdfHeader::WriteToStream(PdfStreamBase* out) {
-  static const unsigned char kHeader[16] = {0x25, 0x50, 0x44, 0x46, 0x2D, 0x31, 0x2E, 0x32,
-                                            0x0A, 0x25, 0xB7, 0xBE, 0xAD, 0xAA, 0x0D, 0x0A};
-  out->Write(kHeader, sizeof kHeader);
+  unsigned char header[16] = {0x25, 0x50, 0x44, 0x46, 0x2D, 0x31, 0x2E, 0x32,
+                              0x0A, 0x25, 0xB7, 0xBE, 0xAD, 0xAA, 0x0D, 0x0A};
+  header[7] = static_cast<unsigned char>('0' + minorVersion_);
+  out->Write(header, sizeof header);
+}
+
+void PdfHeader::SetMinorVersion(int minor) {
+  if (minor >= 0 && minor <= 9) minorVersion_ = minor;
 }
 
 PdfTrailer::PdfTrailer(PdfXref* xref) : dict_(new PdfDictionary(xref)), xref_(xref) {}
@@ -501,6 +501,23 @@ void PdfDoc::SetPassword(const char* ownerPassword, const char* userPassword) {
 
 void PdfDoc::SetPermission(int flags) { EnsureEncrypt()->SetPermission(flags); }
 
+void PdfDoc::SetEncryptionMethod(int method) {
+  PdfEncrypt* encrypt = EnsureEncrypt();
+  encrypt->SetMethod(method);
+  // Readers learn from the catalog which extension of PDF 1.7 the AES-256
+  // handler belongs to.
+  if (encrypt->GetMethod() == emAES256) {
+    PdfDictionary* extensions = new PdfDictionary(xref_);
+    catalog_->AddElement("Extensions", extensions);
+    PdfDictionary* adobe = new PdfDictionary(xref_);
+    extensions->AddElement("ADBE", adobe);
+    adobe->AddElement("BaseVersion", new PdfName("1.7"));
+    adobe->AddElement("ExtensionLevel", new PdfNumber(8));
+  } else {
+    catalog_->RemoveElement("Extensions");
+  }
+}
+
 void PdfDoc::WriteToStream(PdfStreamBase* out) {
   if (!hasDoc_) throw PdfException(PDF_ERR_INVALID, "ERROR: PdfDoc::WriteToStream no document to save.");
   PdfEncryptor* encryptor = nullptr;
@@ -509,7 +526,8 @@ void PdfDoc::WriteToStream(PdfStreamBase* out) {
     if (encrypt) {
       encrypt->PrepareEncryption();
       trailer_->SetEncrypt(encrypt);
-      encryptor = new PdfEncryptor(encrypt->GetKey());
+      encryptor = new PdfEncryptor(encrypt->GetMethod(), encrypt->GetKey());
+      header_->SetMinorVersion(encrypt->GetMinorVersion());
     }
     header_->WriteToStream(out);
     xref_->WriteToStream(out, encryptor);
@@ -524,56 +542,6 @@ void PdfDoc::WriteToStream(PdfStreamBase* out) {
 }
 
 void PdfDoc::WriteToFile(const char* fileName) {
-  // Refuse to replace a file the user may not write, as opening it would.
-  if (access(fileName, F_OK) == 0 && access(fileName, W_OK) != 0)
-    throw PdfException(PDF_ERR_WRITE, "ERROR: cannot write to stream(%d).", errno);
-
-  // Writing through a link must replace the file it names, not the link.
-  std::string target = fileName;
-  struct stat st;
-  if (lstat(fileName, &st) == 0 && S_ISLNK(st.st_mode)) {
-    char* resolved = realpath(fileName, nullptr);
-    if (resolved) {
-      target = resolved;
-      free(resolved);
-    }
-  }
-  // A replaced file keeps its permissions, as writing into it would.
-  const bool keepMode = stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-
-  // The temporary file sits beside the target so that the final rename stays
-  // within one file system. Its name does not grow with the target's, which
-  // may already be as long as a name can be.
-  const std::string folder = target.substr(0, target.rfind('/') + 1);
-  std::string tmpName;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tmpName = folder + ".plotvane-" + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
-    fd = open(tmpName.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) throw PdfException(PDF_ERR_WRITE, "ERROR: cannot write to stream(%d).", errno);
-  if (keepMode) fchmod(fd, st.st_mode & 07777);
-  FILE* file = fdopen(fd, "wb");
-  if (!file) {
-    int err = errno;
-    close(fd);
-    unlink(tmpName.c_str());
-    throw PdfException(PDF_ERR_WRITE, "ERROR: cannot write to stream(%d).", err);
-  }
-  PdfFileStream* stream = new PdfFileStream(file, true);
-  try {
-    WriteToStream(stream);
-    stream->Close();
-  } catch (...) {
-    delete stream;
-    unlink(tmpName.c_str());
-    throw;
-  }
-  delete stream;
-  if (rename(tmpName.c_str(), target.c_str()) != 0) {
-    int err = errno;
-    unlink(tmpName.c_str());
-    throw PdfException(PDF_ERR_WRITE, "ERROR: cannot write to stream(%d).", err);
-  }
+  PdfWriteOutputFile(
+      fileName, [](void* doc, PdfStreamBase* out) { static_cast<PdfDoc*>(doc)->WriteToStream(out); }, this);
 }

@@ -23,6 +23,12 @@ class PdfPage;
 class PdfHeader {
  public:
   void WriteToStream(PdfStreamBase* out);
+  // The digit after "%PDF-1.", 0 to 9.
+  void SetMinorVersion(int minor);
+  int GetMinorVersion() const { return minorVersion_; }
+
+ private:
+  int minorVersion_ = 2;
 };
 
 class PdfTrailer {
@@ -205,11 +211,15 @@ class PdfDoc {
 
   void SetPassword(const char* ownerPassword, const char* userPassword);
   void SetPermission(int flags);
+  // Encrypts with a PdfEncryptMethod (creating the handler like the two
+  // above); AES-256 also adds the catalog's extension entry for it.
+  void SetEncryptionMethod(int method);
   PdfEncrypt* GetEncrypt() const;
 
   void WriteToStream(PdfStreamBase* out);
-  // Writes through a temporary file in the target's folder and renames it
-  // over the target, so a failed save never leaves a partial file.
+  // Replaces a regular file (or makes a new one) through a temporary file
+  // renamed over it, so a failed save never leaves a partial file; writes
+  // FIFOs and devices in place (see pdf_output_file.h).
   void WriteToFile(const char* fileName);
 
  private:

@@ -14,7 +14,8 @@ enum PdfErrorCode {
   PDF_ERR_DEFLATE = -8,      // deflate failure
   PDF_ERR_MISSING = -9,      // missing object, invalid value
   PDF_ERR_DICT_GROW = -10,   // a dictionary that cannot grow
-  PDF_ERR_PASSWORD = -13     // password error
+  PDF_ERR_PASSWORD = -13,    // password error
+  PDF_ERR_CRYPTO = -14       // the cryptographic library failed (AES, SHA-2, random bytes)
 };
 
 class PdfException : public std::exception {

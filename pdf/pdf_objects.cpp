@@ -35,9 +35,10 @@ void writeHex(PdfStreamBase* out, const unsigned char* data, int length) {
 }
 
 void writeEncryptedHex(PdfStreamBase* out, PdfEncryptor* encryptor, const unsigned char* data, int length) {
-  std::unique_ptr<unsigned char[]> copy(new unsigned char[length > 0 ? length : 1]);
-  encryptor->Crypt(data, copy.get(), length);
-  writeHex(out, copy.get(), length);
+  if (length < 0) length = 0;
+  std::unique_ptr<unsigned char[]> copy(new unsigned char[length + encryptor->Overhead() + 1]);
+  const int written = encryptor->CryptString(data, length, copy.get());
+  writeHex(out, copy.get(), written);
 }
 
 }  // namespace

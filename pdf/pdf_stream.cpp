@@ -224,17 +224,24 @@ PdfMemStream* PdfMemStream::Copy() const {
 int PdfMemStream::WriteTo(PdfStreamBase* out, PdfEncryptor* encryptor) const {
   int total = 0;
   std::unique_ptr<unsigned char[]> scratch;
-  if (encryptor) scratch.reset(new unsigned char[chunkSize_]);
+  if (encryptor) {
+    scratch.reset(new unsigned char[chunkSize_ + encryptor->Overhead()]);
+    encryptor->BeginStream();
+  }
   for (int i = 0; i < ChunkCount(); ++i) {
     int n;
     const unsigned char* chunk = GetChunk(i, &n);
     if (n <= 0) continue;
     if (encryptor) {
-      encryptor->Crypt(chunk, scratch.get(), n);
-      total += out->Write(scratch.get(), n);
+      const int crypted = encryptor->CryptStream(chunk, n, scratch.get());
+      if (crypted > 0) total += out->Write(scratch.get(), crypted);
     } else {
       total += out->Write(chunk, n);
     }
+  }
+  if (encryptor) {
+    const int last = encryptor->EndStream(scratch.get());
+    if (last > 0) total += out->Write(scratch.get(), last);
   }
   return total;
 }
@@ -243,7 +250,7 @@ int PdfMemStream::DeflateTo(PdfStreamBase* out, PdfEncryptor* encryptor) const {
   if (!out) throw PdfException(PDF_ERR_MISSING, "ERROR: write to stream. Output stream is NULL.");
   z_stream z;
   std::memset(&z, 0, sizeof z);
-  const int bufSize = encryptor ? chunkSize_ * 2 : chunkSize_;
+  const int bufSize = encryptor ? chunkSize_ * 2 + encryptor->Overhead() : chunkSize_;
   std::unique_ptr<unsigned char[]> buf(new unsigned char[bufSize]);
   unsigned char* const crypted = buf.get() + chunkSize_;
 
@@ -254,8 +261,8 @@ int PdfMemStream::DeflateTo(PdfStreamBase* out, PdfEncryptor* encryptor) const {
   auto handOn = [&](int n) {
     if (n <= 0) return;
     if (encryptor) {
-      encryptor->Crypt(buf.get(), crypted, n);
-      total += out->Write(crypted, n);
+      const int m = encryptor->CryptStream(buf.get(), n, crypted);
+      if (m > 0) total += out->Write(crypted, m);
     } else {
       total += out->Write(buf.get(), n);
     }
@@ -265,6 +272,7 @@ int PdfMemStream::DeflateTo(PdfStreamBase* out, PdfEncryptor* encryptor) const {
     z.avail_out = static_cast<uInt>(chunkSize_);
   };
   resetOutput();
+  if (encryptor) encryptor->BeginStream();
 
   try {
     const int chunks = ChunkCount();
@@ -297,6 +305,10 @@ int PdfMemStream::DeflateTo(PdfStreamBase* out, PdfEncryptor* encryptor) const {
       }
     }
     if (z.avail_out < static_cast<uInt>(chunkSize_)) handOn(chunkSize_ - static_cast<int>(z.avail_out));
+    if (encryptor) {
+      const int m = encryptor->EndStream(crypted);
+      if (m > 0) total += out->Write(crypted, m);
+    }
   } catch (...) {
     deflateEnd(&z);
     throw;

@@ -50,6 +50,7 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Number group separator", "GROUP of numberformat, when it is more than one character"},
     {"Font name", "FONT of every font description"},
     {"Text encoding", "ENCODING of textencoding"},
+    {"Encryption method", "METHOD of encryption"},
 };
 
 struct Entry {
@@ -316,6 +317,22 @@ Error lines begin with
 .BR "ERROR: " .
 The last line of every run is
 .BR Finished .
+.SH OUTPUT FILE
+Symbolic links in the output name are followed to the end of their chain.
+A new name or a regular file is written to a hidden temporary file in the
+same folder
+.RI ( .plotvane-PID-N.tmp )
+and renamed over the name when complete, keeping the old file's mode, and
+its owner and group as far as the user may set them; a dangling link gets
+its target created.
+The rename gives the name a new file: other hard links to the old file keep
+the old content.
+A FIFO, a device or any other file that is not regular is written in place,
+as is a writable file in a folder that takes no new file.
+A link loop or a link into a missing folder fails the run.
+SIGINT, SIGTERM and SIGHUP remove the temporary file before the run ends; a
+file-size limit or a closed pipe fails the write, and the run, with
+.BR "MakePDF ERROR: cannot write to stream(" N ")."
 .SH EXIT STATUS
 .TP
 .B 0

@@ -53,6 +53,14 @@ TEST(Commands, EveryFailureLogsExactlyItsOneMessage) {
       {"-ownerpassword " + l33, "ERROR: OwnerPassword - too long"},
       {"-userpassword", "ERROR: UserPassword - no string"},
       {"-userpassword " + l33, "ERROR: UserPassword - too long"},
+      {"-encryption", "ERROR: Encryption - method not specified"},
+      {"-encryption " + std::string(21, 'A'), "ERROR: Encryption - method too long"},
+      {"-encryption AES192", "ERROR: Encryption - unknown method"},
+      {"-encryption AES256 -ownerpassword " + std::string(128, 'o'), "ERROR: OwnerPassword - too long"},
+      {"-encryption AES256 -userpassword " + l33 + " -encryption AES128",
+       "ERROR: Encryption - passwords of more than 32 characters need AES256"},
+      {"-encryption AESV3 -ownerpassword " + l33 + " -encryption RC4",
+       "ERROR: Encryption - passwords of more than 32 characters need AES256"},
       {"-page 99 600 #FFFFFF", "ERROR: Page - width must be between 100 and 10000 inclusive"},
       {"-page 10001 600 #FFFFFF", "ERROR: Page - width must be between 100 and 10000 inclusive"},
       {"-page abc 600 #FFFFFF", "ERROR: Page - width must be between 100 and 10000 inclusive"},
@@ -452,6 +460,29 @@ TEST(Commands, DocumentSettings) {
   interpret("-pagemodefullscreen -pagemodeusenone -pagelayoutsinglepage");
   EXPECT_EQ(chartSettings.pageMode, 0);
   EXPECT_EQ(chartSettings.pageLayout, 0);
+}
+
+TEST(Commands, EncryptionMethodAndPasswordLimits) {
+  struct MethodCase {
+    const char* keyword;
+    int method;
+  } cases[] = {{"RC4", EncryptRC4},       {"rc4-40", EncryptRC4}, {"AES128", EncryptAES128},
+               {"aesv2", EncryptAES128},  {"AES256", EncryptAES256}, {"AesV3", EncryptAES256}};
+  for (const MethodCase& c : cases) {
+    apptest::Outcome o = interpret(std::string("-encryption ") + c.keyword);
+    EXPECT_EQ(o.result, 0) << c.keyword;
+    EXPECT_EQ(chartSettings.encryption, c.method) << c.keyword;
+  }
+  // 127 bytes after AES256, and the method may change while they fit in 32.
+  const std::string l127(127, 'p');
+  apptest::Outcome o = interpret("-encryption AES256 -ownerpassword " + l127 + " -userpassword u" +
+                                 " -encryption AES128");
+  EXPECT_EQ(o.result, 1);
+  EXPECT_EQ(std::string(chartSettings.ownerPassword), l127);
+  EXPECT_EQ(chartSettings.encryption, EncryptAES256);
+  o = interpret("-ownerpassword " + std::string(32, 'o') + " -encryption AES256 -encryption AES128");
+  EXPECT_EQ(o.result, 0);
+  EXPECT_EQ(chartSettings.encryption, EncryptAES128);
 }
 
 TEST(Commands, PageColours) {

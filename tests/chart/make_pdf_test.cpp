@@ -190,6 +190,59 @@ TEST(MakePdf, ProtectedDocumentsOpenWithTheirPassword) {
   EXPECT_EQ(readersVerdict(owner.pdfPath), "") << "no user password: opens without one";
 }
 
+// The chosen method as readers see it: the right password opens the chart,
+// a wrong one (or none, when a user password alone was given) does not.
+TEST(MakePdf, AesProtectedChartsOpenWithTheRightPasswordOnly) {
+  struct AesCase {
+    std::string args;
+    std::string password;  // one that opens
+    std::string header, revision;
+  } cases[] = {
+      {"-encryption AES256 -ownerpassword o -userpassword u -print", "u", "%PDF-1.7", "R = 6"},
+      {"-encryption AES256 -ownerpassword o -userpassword u -print", "o", "%PDF-1.7", "R = 6"},
+      {"-encryption AESV2 -ownerpassword o -userpassword u -copy", "u", "%PDF-1.6", "R = 4"},
+      {"-encryption AES128 -userpassword u", "u", "%PDF-1.6", "R = 4"},
+      {"-userpassword " + std::string(40, 'u') + " -encryption AES256", "", "", ""},
+  };
+  for (const AesCase& c : cases) {
+    SCOPED_TRACE(c.args + " / " + c.password);
+    Chart chart = runChart(splitWords(kChart + c.args), {}, "chart", c.password);
+    if (c.header.empty()) {  // a long password before the method is too long
+      EXPECT_EQ(chart.run.exitCode, 1);
+      continue;
+    }
+    ASSERT_EQ(chart.run.exitCode, 0) << chart.run.out;
+    EXPECT_EQ(pvtest::readFile(chart.pdfPath).rfind(c.header, 0), 0u);
+    std::string shown;
+    pvtest::runShell("qpdf --show-encryption --password=" + c.password + " " + chart.pdfPath, &shown);
+    EXPECT_NE(shown.find(c.revision), std::string::npos) << shown;
+    for (const std::string& wrong : {std::string("wrong"), std::string()})
+      EXPECT_NE(readersVerdict(chart.pdfPath, wrong), "") << "opened with [" << wrong << "]";
+  }
+
+  // The longest password, 127 bytes. poppler's tools take at most 32
+  // characters of a password, so qpdf and mupdf judge this one.
+  const std::string dir = pvtest::makeTempDir(), longest(127, 'u');
+  pvtest::RunResult r = pvtest::runPlotvane(
+      splitWords(kChart + "-encryption AES256 -output long -userpassword " + longest), dir);
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  for (const std::string& given : {longest, longest.substr(0, 126)}) {
+    std::string out;
+    const bool right = given == longest;
+    EXPECT_EQ(pvtest::runShell("qpdf --check --password=" + given + " " + dir + "/long.pdf", &out) == 0, right);
+    EXPECT_EQ(pvtest::runShell("mutool draw -q -o /dev/null -p " + given + " " + dir + "/long.pdf 2>&1", &out) == 0,
+              right)
+        << out;
+  }
+}
+
+TEST(MakePdf, EncryptionAloneChangesNothing) {
+  Chart plain = runChart(splitWords(kChart + "-title T"));
+  Chart chosen = runChart(splitWords(kChart + "-encryption AES256 -title T"));
+  ASSERT_TRUE(plain.written && chosen.written);
+  EXPECT_EQ(pvtest::readFile(chosen.pdfPath), pvtest::readFile(plain.pdfPath));
+}
+
 struct FailureCase {
   std::string name;
   std::vector<std::string> args;
@@ -203,6 +256,12 @@ TEST(MakePdf, FailuresEndInOneLineAndNoFile) {
       {"equal passwords",
        splitWords(kChart + "-ownerpassword same -userpassword same"),
        {creating, "MakePDF ERROR: PdfEncrypt::SetPassword -- user and owner password must be diiferent.", "Finished"}},
+      {"equal passwords under AES",
+       splitWords(kChart + "-encryption AES128 -ownerpassword same -userpassword same"),
+       {creating, "MakePDF ERROR: PdfEncrypt::SetPassword -- user and owner password must be diiferent.", "Finished"}},
+      {"an AES-256 password that is not UTF-8",
+       splitWords(kChart + "-encryption AES256 -userpassword caf\xe9"),
+       {creating, "MakePDF ERROR: PdfEncrypt::SetPassword -- password is not valid UTF-8.", "Finished"}},
       {"a coordinate beyond the writable range",
        [&] {
          std::vector<std::string> a = splitWords(kChart + "-headingtitle 300 Times-B #000000 Normal -chartheading "

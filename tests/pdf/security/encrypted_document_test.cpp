@@ -1,8 +1,10 @@
-// Whole documents protected through PdfDoc, checked with independent readers:
-// qpdf reports the handler and the permissions, decrypts to the same strings
-// and page content as the unprotected document, and poppler renders it.
+// Whole documents protected through PdfDoc with RC4, AES-128 and AES-256,
+// checked with independent readers: qpdf reports the handler and the
+// permissions, decrypts to the same strings and page content as the
+// unprotected document, and poppler, mupdf and ghostscript open it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -109,6 +111,7 @@ void BuildDocument(PdfDoc& doc) {
 
 struct Protection {
   const char* name;
+  int method;
   const char* owner;  // nullptr: SetPassword is not called
   const char* user;
   int permission;  // -1: SetPermission is not called
@@ -117,21 +120,36 @@ struct Protection {
   bool print, modify, extract, annotate;
 };
 
+// Under AES each permission command also grants the newer bit it covered in
+// revision 2: print 2048, change 1024, copy 512, annotate 256.
 const Protection kProtections[] = {
-    {"user password", "", "user secret", -1, -4, true, true, true, true},
-    {"owner password", "owner secret", "", -1, -4, true, true, true, true},
-    {"both passwords", "owner secret", "user secret", 4 | 16, -44, true, false, true, false},
-    {"permissions only", nullptr, nullptr, 4, -60, true, false, false, false},
+    {"user password", emRC4, "", "user secret", -1, -4, true, true, true, true},
+    {"owner password", emRC4, "owner secret", "", -1, -4, true, true, true, true},
+    {"both passwords", emRC4, "owner secret", "user secret", 4 | 16, -44, true, false, true, false},
+    {"permissions only", emRC4, nullptr, nullptr, 4, -60, true, false, false, false},
+    {"AES128 user password", emAES128, "", "user secret", -1, -4, true, true, true, true},
+    {"AES128 both passwords", emAES128, "owner secret", "user secret", 4 | 16, -3884 + 2560, true,
+     false, true, false},
+    {"AES128 permissions only", emAES128, nullptr, nullptr, 8 | 32, -3864 + 1280, false, true,
+     false, true},
+    {"AES256 user password", emAES256, "", "user secret", -1, -4, true, true, true, true},
+    {"AES256 owner password", emAES256, "owner secret", "", 0, -3904, false, false, false, false},
+    {"AES256 both passwords", emAES256, "owner secret", "user secret", 4 | 8 | 16 | 32, -4, true,
+     true, true, true},
+    {"AES256 UTF-8 passwords", emAES256, "D\xc3\xbcsseldorf \xe2\x82\xac", "\xce\xb1\xce\xb2\xce\xb3", 4, -3904 + 2052,
+     true, false, false, false},
 };
 
 void PrintTo(const Protection& p, std::ostream* os) { *os << p.name; }
 
 void Protect(PdfDoc& doc, const Protection& p) {
+  if (p.method != emRC4) doc.SetEncryptionMethod(p.method);
   if (p.permission >= 0) doc.SetPermission(p.permission);
   if (p.owner) doc.SetPassword(p.owner, p.user);
 }
 
-// The password that opens the file with full access.
+// The password that opens the file with full access: under AES a missing
+// owner password is made from the user password.
 std::string OpeningPassword(const Protection& p) {
   return p.owner && *p.owner ? p.owner : (p.user ? p.user : "");
 }
@@ -207,9 +225,15 @@ TEST_P(EncryptedDocumentTest, ReadersAgree) {
 
   // The handler as qpdf sees it.
   std::string shown = Qpdf("--show-encryption --show-encryption-key", password, protectedFile);
-  EXPECT_NE(shown.find("R = 2\n"), std::string::npos) << shown;
+  static const char* const kRevision[] = {"R = 2\n", "R = 4\n", "R = 6\n"};
+  EXPECT_NE(shown.find(kRevision[p.method]), std::string::npos) << shown;
   EXPECT_NE(shown.find("P = " + std::to_string(p.expectedP) + "\n"), std::string::npos) << shown;
-  std::string key = ToHex(encrypt->GetKey(), 5);
+  if (p.method != emRC4) {
+    const std::string aes = p.method == emAES128 ? "AESv2" : "AESv3";
+    EXPECT_NE(shown.find("stream encryption method: " + aes), std::string::npos) << shown;
+    EXPECT_NE(shown.find("string encryption method: " + aes), std::string::npos) << shown;
+  }
+  std::string key = ToHex(encrypt->GetKey(), encrypt->GetKeyLength());
   for (char& ch : key) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
   EXPECT_NE(shown.find("Encryption key = " + key + "\n"), std::string::npos) << shown;
   auto allowed = [](bool yes) { return yes ? std::string(": allowed") : ": not allowed"; };
@@ -218,15 +242,31 @@ TEST_P(EncryptedDocumentTest, ReadersAgree) {
   EXPECT_NE(shown.find("extract for any purpose" + allowed(p.extract)), std::string::npos)
       << shown;
   EXPECT_NE(shown.find("modify annotations" + allowed(p.annotate)), std::string::npos) << shown;
+  if (p.method != emRC4) {
+    EXPECT_NE(shown.find("print high resolution" + allowed(p.print)), std::string::npos) << shown;
+    EXPECT_NE(shown.find("modify document assembly" + allowed(p.modify)), std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("extract for accessibility" + allowed(p.extract)), std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("modify forms" + allowed(p.annotate)), std::string::npos) << shown;
+  }
 
   // Each password is recognised for what it is.
   if (p.owner && *p.owner) {
     std::string asOwner = Qpdf("--show-encryption", p.owner, protectedFile);
     EXPECT_NE(asOwner.find("Supplied password is owner password"), std::string::npos) << asOwner;
   }
-  if (p.user && *p.user) {
+  if (p.user && *p.user && p.owner && *p.owner) {
     std::string asUser = Qpdf("--show-encryption", p.user, protectedFile);
     EXPECT_NE(asUser.find("Supplied password is user password"), std::string::npos) << asUser;
+  }
+  // A user password alone: RC4 keeps the empty owner password, which opens
+  // the file; AES makes the owner key from the user password, so nothing
+  // opens without it.
+  if (p.user && *p.user && p.owner && !*p.owner) {
+    int rc = 0;
+    std::string out = Qpdf("--check", "", protectedFile, &rc);
+    EXPECT_EQ(rc != 0, p.method != emRC4) << out;
   }
 
   // Nothing readable is left in the file's bytes, and every string is hex.
@@ -237,6 +277,28 @@ TEST_P(EncryptedDocumentTest, ReadersAgree) {
   // The identifier is written in the clear, twice.
   std::string id = "<" + ToHex(encrypt->GetFileId(), 16) + ">";
   EXPECT_NE(bytes.find("/ID [" + id + " " + id + " ]"), std::string::npos);
+  static const char* const kHeader[] = {"%PDF-1.2\n", "%PDF-1.6\n", "%PDF-1.7\n"};
+  EXPECT_EQ(bytes.rfind(kHeader[p.method], 0), 0u);
+  EXPECT_EQ(bytes.find("/Extensions <<\r\n/ADBE <<\r\n/BaseVersion /1.7\r\n/ExtensionLevel 8\r\n>>\r\n>>") !=
+                std::string::npos,
+            p.method == emAES256);
+  if (p.method != emRC4) {
+    // Every string and stream starts with its own IV: the information
+    // strings' first 16 bytes all differ.
+    std::string info = bytes.substr(bytes.find("3 0 obj"));
+    info = info.substr(0, info.find("endobj"));
+    std::vector<std::string> ivs;
+    for (size_t at = 0; (at = info.find('<', at)) != std::string::npos; at++) {
+      if (info.compare(at, 2, "<<") == 0) {
+        at++;
+        continue;
+      }
+      ivs.push_back(info.substr(at + 1, 32));
+    }
+    EXPECT_GE(ivs.size(), 10u) << info;
+    std::sort(ivs.begin(), ivs.end());
+    EXPECT_EQ(std::unique(ivs.begin(), ivs.end()), ivs.end()) << info;
+  }
 
   // Decrypted by qpdf, the file says what the unprotected one says.
   int rc = -1;
@@ -254,6 +316,8 @@ TEST_P(EncryptedDocumentTest, ReadersAgree) {
   // accept it.
   for (const char* option : {"-upw", "-opw"}) {
     const char* given = strcmp(option, "-upw") == 0 ? p.user : p.owner;
+    const std::string opening = OpeningPassword(p);
+    if (p.method != emRC4 && strcmp(option, "-opw") == 0) given = opening.c_str();
     std::string args = "pdftoppm -r 10 -gray -singlefile ";
     if (given && *given) args += std::string(option) + " " + Quote(given) + " ";
     std::string out;
