@@ -24,24 +24,31 @@ const CommandInfo kCommands[] = {
     {"options", cmdOptions, "FILE",
      "Reads FILE (at most 260 characters) and runs its lines as commands, one or more per line; "
      "a line whose first non-blank character is \";\" is a comment. Option files may name "
-     "further option files, up to 32 levels deep."},
+     "further option files, up to 32 levels deep. \"-\" reads standard input.", "file"},
     {"log", cmdLog, "FILE",
      "Appends every following log line to FILE (at most 260 characters), starting with "
-     "\"Plotvane v1.00 Started\"; lines also go to standard output."},
+     "\"Plotvane v1.00 Started\"; lines also go to standard output (to standard error with "
+     "\"-output -\").", "file"},
     {"output", cmdOutput, "FILE",
      "Writes the chart to FILE (at most 260 characters); \".pdf\" is appended when the name "
-     "does not end with it. Required."},
+     "does not end with it. \"-\" writes the finished PDF to standard output, which must not be "
+     "a terminal, and the log to standard error. Required.", "file"},
     {"openpdf", cmdOpenPdf, "", "Opens the finished PDF in the desktop's default viewer."},
     // Document information.
-    {"producer", cmdProducer, "TEXT", "Sets the document's Producer entry (at most 256 characters)."},
-    {"creator", cmdCreator, "TEXT", "Sets the document's Creator entry (at most 256 characters)."},
-    {"author", cmdAuthor, "TEXT", "Sets the document's Author entry (at most 256 characters)."},
+    {"producer", cmdProducer, "TEXT", "Sets the document's Producer entry (at most 256 characters).",
+     "text"},
+    {"creator", cmdCreator, "TEXT", "Sets the document's Creator entry (at most 256 characters).",
+     "text"},
+    {"author", cmdAuthor, "TEXT", "Sets the document's Author entry (at most 256 characters).",
+     "text"},
     {"title", cmdTitle, "TEXT",
      "Sets the document's Title entry, the chart's main heading and the bookmark text (at most "
-     "256 characters)."},
+     "256 characters).", "text"},
     {"subject", cmdSubject, "TEXT",
-     "Sets the document's Subject entry and the chart's sub-heading (at most 256 characters)."},
-    {"keywords", cmdKeywords, "TEXT", "Sets the document's Keywords entry (at most 256 characters)."},
+     "Sets the document's Subject entry and the chart's sub-heading (at most 256 characters).",
+     "text"},
+    {"keywords", cmdKeywords, "TEXT", "Sets the document's Keywords entry (at most 256 characters).",
+     "text"},
     {"creationdate", cmdCreationDate, "", "Gives the document a creation date from the clock."},
     {"outline", cmdOutline, "",
      "Adds a bookmark for the page titled with the title text; the document then opens with "
@@ -51,7 +58,8 @@ const CommandInfo kCommands[] = {
      "count characters, the text fonts use WinAnsiEncoding, a character a font cannot show "
      "fails the run, and non-ASCII document information is written as Unicode. Must come "
      "before every command that sets a text (title, subject, producer, creator, author, "
-     "keywords, passwords, captions, bar-label format, datum, dataset, dataseparator)."},
+     "keywords, passwords, captions, bar-label format, datum, dataset, dataseparator).",
+     "textencoding"},
     // Security.
     {"print", cmdPrint, "",
      "Allows printing an encrypted document (permission bit 4; with AES also high-quality "
@@ -67,14 +75,15 @@ const CommandInfo kCommands[] = {
      "filling in forms, bit 256)."},
     {"ownerpassword", cmdOwnerPassword, "TEXT",
      "Sets the owner password (at most 32 characters, or 127 bytes of UTF-8 after "
-     "-encryption AES256); the document is then encrypted."},
+     "-encryption AES256); the document is then encrypted.", "text"},
     {"userpassword", cmdUserPassword, "TEXT",
      "Sets the user password needed to open the document (at most 32 characters, or 127 bytes "
-     "of UTF-8 after -encryption AES256)."},
+     "of UTF-8 after -encryption AES256).", "text"},
     {"encryption", cmdEncryption, "METHOD",
      "Chooses how a protected document is encrypted: RC4 (40-bit RC4, the default), AES128 "
      "(PDF 1.6) or AES256 (PDF 1.7, recommended); changes nothing without a password or "
-     "permission command."},
+     "permission command.",
+     "encryptionmethod"},
     // Viewer.
     {"hidetoolbar", cmdHideToolbar, "", "Asks the viewer to hide its tool bar."},
     {"hidemenubar", cmdHideMenubar, "", "Asks the viewer to hide its menu bar."},
@@ -95,86 +104,90 @@ const CommandInfo kCommands[] = {
      "Shows the pages in two columns, odd pages on the right."},
     {"page", cmdPage, "WIDTH HEIGHT COLOR",
      "Sets the page size in points, each 100 to 10000 (default 800 600), and the page colour "
-     "(default white)."},
+     "(default white).", "number number color"},
     // Chart.
     {"chart", cmdChart, "TYPE STYLE",
      "Sets the chart type (Bar) and style (Vertical or Horizontal); once per run, and before "
-     "any data. Required."},
+     "any data. Required.", "charttype chartstyle"},
     {"chartbackground", cmdChartBackground, "FROM TO",
-     "Shades the chart area from one colour to another (default: no background)."},
+     "Shades the chart area from one colour to another (default: no background).", "color color"},
     {"chartheading", cmdChartHeading, "VERTICAL HORIZONTAL",
      "Places the headings at the Top or Bottom and Left, Centre or Right (default: Middle, "
-     "Left)."},
+     "Left).", "verticalalignment horizontalalignment"},
     {"headingtitle", cmdHeadingTitle, "SIZE FONT COLOR STYLE [STROKECOLOR]",
-     "Sets the main heading's font; size 1 to 300 (default 18 Times-Roman black Normal)."},
+     "Sets the main heading's font; size 1 to 300 (default 18 Times-Roman black Normal).", "font"},
     {"headingsubtitle", cmdHeadingSubTitle, "SIZE FONT COLOR STYLE [STROKECOLOR]",
-     "Sets the sub-heading's font; size 1 to 300 (default 14 Times-Roman black Normal)."},
+     "Sets the sub-heading's font; size 1 to 300 (default 14 Times-Roman black Normal).", "font"},
     {"axeslabelx", cmdAxesLabelX, "SIZE FONT COLOR STYLE [STROKECOLOR]",
-     "Draws the labels along the X axis in this font; size 1 to 300 (default: not drawn)."},
+     "Draws the labels along the X axis in this font; size 1 to 300 (default: not drawn).", "font"},
     {"axeslabely", cmdAxesLabelY, "SIZE FONT COLOR STYLE [STROKECOLOR]",
-     "Draws the labels along the Y axis in this font; size 1 to 300 (default: not drawn)."},
+     "Draws the labels along the Y axis in this font; size 1 to 300 (default: not drawn).", "font"},
     {"axescaptionx", cmdAxesCaptionX, "SIZE FONT COLOR STYLE [STROKECOLOR] ALIGN TEXT",
      "Sets the X axis caption: font (size 1 to 300, default 10 Times-Roman), Left, Centre or "
-     "Right (default Centre), and text of at most 100 characters."},
+     "Right (default Centre), and text of at most 100 characters.",
+     "font horizontalalignment text"},
     {"axescaptiony", cmdAxesCaptionY, "SIZE FONT COLOR STYLE [STROKECOLOR] ALIGN TEXT",
      "Sets the Y axis caption: font (size 1 to 300, default 10 Times-Roman), Top, Middle or "
-     "Bottom (default Middle), and text of at most 100 characters."},
+     "Bottom (default Middle), and text of at most 100 characters.", "font verticalalignment text"},
     {"axesline", cmdAxesLine, "WIDTH COLOR FORMAT",
      "Draws the axes lines, width 0.1 to 100 points, as XY (two axes) or Full (a frame); by "
-     "default no axes lines are drawn."},
+     "default no axes lines are drawn.", "number color axeslineformat"},
     {"axesscale", cmdAxesScale, "FromZero | UnderLowestValue PERCENT% | Range FROM TO | Nice",
      "Chooses where the value scale starts: at 0, PERCENT (0 to 100) of the data's spread "
      "below the lowest value, or widened to FROM..TO (default UnderLowestValue 10%). Nice "
      "takes round steps (1, 2, 2.5 or 5 times a power of ten) from 0, or from below the lowest "
      "value when it is negative, in as many divisions as axesdivisions allows, and prints each "
-     "division value with the decimals its step needs."},
+     "division value with the decimals its step needs.", "axesscale"},
     {"axesdivisions", cmdAxesDivisions, "COUNT",
-     "Divides the value axis into COUNT steps, 1 to 100 (default 10)."},
+     "Divides the value axis into COUNT steps, 1 to 100 (default 10).", "number"},
     {"decimalpoints", cmdDecimalPoints, "COUNT",
      "Prints values with COUNT decimals, 0 to 9 (default 1), when any value has a decimal "
-     "point."},
+     "point.", "number"},
     {"numberformat", cmdNumberFormat, "GROUP DECIMAL",
      "Writes every value text with GROUP between groups of three digits (one character, Space, "
      "or None, the default) and DECIMAL as the decimal mark (one character, default \".\"): "
      "\",\" \".\" gives 12,345,678.5 and \".\" \",\" gives 12.345.678,5. Letters, digits and "
-     "signs are refused; a space is Space or a quoted \" \"."},
+     "signs are refused; a space is Space or a quoted \" \".", "numbergroupseparator text"},
     {"valueprefix", cmdValuePrefix, "TEXT",
      "Writes TEXT (at most 11 characters) before every value text, after its minus sign "
-     "(default: none)."},
+     "(default: none).", "text"},
     {"valuesuffix", cmdValueSuffix, "TEXT",
-     "Writes TEXT (at most 11 characters) after every value text (default: none)."},
+     "Writes TEXT (at most 11 characters) after every value text (default: none).", "text"},
     {"axesgridlinestyle", cmdAxesGridLineStyle, "DASH GAP PHASE",
      "Dashes the grid lines: dash and gap lengths and phase in points, each 0 to 100 (default "
-     "0 0 0, solid)."},
+     "0 0 0, solid).", "number number number"},
     {"axesgridline", cmdAxesGridLine, "WIDTH COLOR",
-     "Draws grid lines, width 0.1 to 100 points (default: none; colour default grey)."},
+     "Draws grid lines, width 0.1 to 100 points (default: none; colour default grey).",
+     "number color"},
     {"barcolor", cmdBarColor, "FROM TO",
      "Appends one bar colour pair, each bar shaded from FROM to TO; at most 50 pairs, used in "
-     "turn. At least one is required."},
-    {"barcolour", cmdBarColor, "FROM TO", "The same as barcolor."},
+     "turn. At least one is required.", "color color"},
+    {"barcolour", cmdBarColor, "FROM TO", "The same as barcolor.", "color color"},
     {"barspacing", cmdBarSpacing, "POINTS",
      "Sets the gap between bars, 0 to 500 points (default 18), and lets the bar size follow "
-     "from it (cancels barsize)."},
+     "from it (cancels barsize).", "number"},
     {"barsize", cmdBarSize, "POINTS",
-     "Sets the bar thickness, 1 to 500 points (default: from the spacing)."},
+     "Sets the bar thickness, 1 to 500 points (default: from the spacing).", "number"},
     {"barlabel", cmdBarLabel, "POSITION [FORMAT]",
      "Places the bar labels (default AxesAndEnd); Start, End, Center and Axes take a FORMAT of "
-     "at most 21 characters where TTTT is the label and VVVV the value (default \"TTTT (VVVV)\")."},
+     "at most 21 characters where TTTT is the label and VVVV the value (default \"TTTT (VVVV)\").",
+     "barlabelposition text"},
     {"barborder", cmdBarBorder, "WIDTH COLOR",
-     "Draws a border round each bar, width above 0 and at most 100 points (default: none)."},
+     "Draws a border round each bar, width above 0 and at most 100 points (default: none).",
+     "number color"},
     // Data.
     {"datum", cmdDatum, "LABEL VALUE",
      "Appends one data item: a label of at most 30 characters and a number (empty is 0); at "
-     "most 1000 items, after the chart command."},
+     "most 1000 items, after the chart command.", "text number"},
     {"dataset", cmdDataset, "FILE",
      "Appends the items of FILE, one \"label,value\" per line (labels cut to 30 characters); at "
-     "most 1000 items in all, after the chart command."},
+     "most 1000 items in all, after the chart command. \"-\" reads standard input.", "file"},
     {"dataseparator", cmdDataSeparator, "TEXT",
      "Sets the text between label and value in the dataset files that follow, at most 11 "
-     "characters (default \",\")."},
+     "characters (default \",\").", "text"},
     {"datasort", cmdDataSort, "FIELD ORDER",
      "Sorts the data by First (label, case-insensitive) or Second (value), Ascending or "
-     "Descending (default: unsorted)."},
+     "Descending (default: unsorted).", "sortfield sortorder"},
 };
 
 constexpr int kCommandCount = sizeof kCommands / sizeof kCommands[0];

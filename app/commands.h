@@ -16,6 +16,12 @@ struct CommandInfo {
   CommandHandler handler;
   const char* synopsis;     // argument synopsis, empty for none
   const char* description;  // one line, with the limits and defaults
+  // The arguments' kinds for shell completion, space-separated: "file",
+  // "text", "number", "color" (one "#RRGGBB" word or three components),
+  // "font" (a font description), or a keyword table named by its title in
+  // lower case without spaces ("charttype"). Arguments after the last kind
+  // listed are completed as nothing. nullptr for a command without arguments.
+  const char* arguments = nullptr;
 };
 
 struct KeywordEntry {

@@ -13,6 +13,7 @@
 #include "app/nice_scale.h"
 #include "app/platform.h"
 #include "app/settings.h"
+#include "app/standard_streams.h"
 #include "app/utf8.h"
 
 namespace {
@@ -56,11 +57,8 @@ const char* cmdDataset(const char* a) {
   }
   cs.textGiven = 1;
   const bool utf8 = cs.textEncoding == Utf8Text;
-  FILE* f = openTextFile(path);
-  if (!f) {
-    logLine("ERROR: Dataset - could not open [%s], error=%d", path, errno);
-    return nullptr;
-  }
+  FILE* f = openInputFile(path, "Dataset");
+  if (!f) return nullptr;
   bool failed = false;
   char line[kDatasetPiece + 1];
   int lineNumber = 0;
@@ -111,7 +109,7 @@ const char* cmdDataset(const char* a) {
     logLine("ERROR: Dataset - could not open [%s], error=%d", path, errno);
     failed = true;
   }
-  fclose(f);
+  closeInputFile(f);
   return failed ? nullptr : p;
 }
 

@@ -1,11 +1,14 @@
 // Commands that concern the document as a whole: files, information entries,
 // passwords, permissions, viewer settings and the page.
+#include <unistd.h>
+
 #include <cstring>
 
 #include "app/commands.h"
 #include "app/interpreter.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/standard_streams.h"
 #include "app/utf8.h"
 #include "pdf/font/pdf_unicode_codes.h"
 
@@ -31,7 +34,14 @@ const char* cmdLog(const char* a) {
 }
 
 const char* cmdOutput(const char* a) {
-  return readRequiredWord(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
+  const char* p =
+      readRequiredWord(a, cs.outputFile, kMaxPath, "Output", "no filename", "filename too long");
+  // A PDF on a terminal would only garble the screen.
+  if (p && isStandardStreamName(cs.outputFile) && isatty(STDOUT_FILENO)) {
+    logLine("ERROR: Output - standard output is a terminal");
+    return nullptr;
+  }
+  return p;
 }
 
 const char* cmdProducer(const char* a) { return setInfo(a, cs.producer, "Producer"); }

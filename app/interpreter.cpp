@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/log.h"
 #include "app/platform.h"
+#include "app/standard_streams.h"
 #include "app/utf8.h"
 
 const char* skipWhiteSpace(const char* text) {
@@ -268,11 +269,8 @@ const char* cmdOptions(const char* a) {
     logLine("ERROR: Options - nesting too deep [%s]", path);
     return nullptr;
   }
-  FILE* f = openTextFile(path);
-  if (!f) {
-    logLine("ERROR: Options - could not open [%s], error=%d", path, errno);
-    return nullptr;
-  }
+  FILE* f = openInputFile(path, "Options");
+  if (!f) return nullptr;
   ++optionsNesting;
   bool failed = false;
   char line[kOptionsPiece + 1];
@@ -290,6 +288,6 @@ const char* cmdOptions(const char* a) {
     failed = true;
   }
   --optionsNesting;
-  fclose(f);
+  closeInputFile(f);
   return failed ? nullptr : p;
 }

@@ -2,9 +2,28 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 #include "app/platform.h"
 #include "app/settings.h"
+
+namespace {
+
+LogConsole console = LogConsole::Output;
+std::string held;
+
+}  // namespace
+
+void setLogConsole(LogConsole where) {
+  console = where;
+  if (where == LogConsole::Held || held.empty()) return;
+  FILE* f = where == LogConsole::Error ? stderr : stdout;
+  fputs(held.c_str(), f);
+  fflush(f);
+  held.clear();
+}
+
+LogConsole logConsole() { return console; }
 
 void logLine(const char* format, ...) {
   char message[1024];
@@ -27,6 +46,13 @@ void logLine(const char* format, ...) {
       fclose(f);
     }
   }
-  printf("%s%s\n", stamp, message);
-  fflush(stdout);
+  if (console == LogConsole::Held) {
+    held += stamp;
+    held += message;
+    held += '\n';
+    return;
+  }
+  FILE* out = console == LogConsole::Error ? stderr : stdout;
+  fprintf(out, "%s%s\n", stamp, message);
+  fflush(out);
 }

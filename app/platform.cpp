@@ -114,6 +114,9 @@ void prepareProcess() {
 
 void skipByteOrderMark(FILE* f) {
   static const int bom[3] = {0xEF, 0xBB, 0xBF};
+  // Standard input may start anywhere in a file, where an earlier reader
+  // left it; rewinding must go back there, not to the file's start.
+  const long start = ftell(f);
   int read[3];
   int n = 0;
   while (n < 3) {
@@ -126,7 +129,7 @@ void skipByteOrderMark(FILE* f) {
   // takes the bytes back through ungetc, in reverse order.
   if (read[n] != EOF) ++n;
   if (n == 0) return;
-  if (fseek(f, 0, SEEK_SET) == 0) return;
+  if (start >= 0 && fseek(f, start, SEEK_SET) == 0) return;
   clearerr(f);
   while (n > 0) ungetc(read[--n], f);
 }

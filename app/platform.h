@@ -39,5 +39,6 @@ FILE* openTextFile(const char* path);
 void prepareProcess();
 
 // Skips the three bytes of a UTF-8 byte-order mark at the current position
-// (the start of a file); any other bytes stay to be read.
+// (the start of a file, or of what is left of standard input); any other
+// bytes stay to be read.
 void skipByteOrderMark(FILE* file);

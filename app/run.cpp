@@ -7,11 +7,16 @@
 #include "app/interpreter.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/standard_streams.h"
 #include "chart/make_pdf.h"
 
 int runChart(const char* commandLine) {
-  if (interpretCommands(commandLine) != 0) return 1;
+  int interpreted = interpretCommands(commandLine);
   const ChartSettings& cs = chartSettings;
+  // Only now is it certain whether an option file named "-output -".
+  if (logConsole() == LogConsole::Held)
+    setLogConsole(isStandardStreamName(cs.outputFile) ? LogConsole::Error : LogConsole::Output);
+  if (interpreted != 0) return 1;
   if (cs.chartType == NoChartType) {
     logLine("ERROR: No Chart Type specified");
     return 1;
@@ -39,6 +44,7 @@ int runChart(const char* commandLine) {
 
 int plotvaneEntry(const char* commandLine) {
   int result = 1;
+  setLogConsole(LogConsole::Output);
   for (Datum& d : chartSettings.data) d = Datum{};  // empty labels, value 0
   if (commandLine[0] == '\0') {
     // The command-line edition's notice; nothing is logged.
@@ -50,6 +56,9 @@ int plotvaneEntry(const char* commandLine) {
           stderr);
     return result;
   }
+  // While standard output carries the PDF, the log goes to standard error;
+  // lines logged before that is known are held back.
+  setLogConsole(commandLineWritesToStandardOutput(commandLine) ? LogConsole::Error : LogConsole::Held);
   result = runChart(commandLine);
   logLine("Finished");
   return result;

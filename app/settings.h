@@ -198,6 +198,8 @@ struct ChartSettings {
   char outputFile[kMaxPath + 4 + 1] = {};
   int32_t openPdf = 0;
   char logFile[kMaxPath + 1] = {};
+  // Set once a reader took standard input ("-"); a run can read it only once.
+  int32_t standardInputUsed = 0;
 };
 
 extern ChartSettings chartSettings;

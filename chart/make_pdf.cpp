@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/standard_streams.h"
 #include "app/utf8.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_frame.h"
@@ -25,6 +27,7 @@
 #include "pdf/pdf_exception.h"
 #include "pdf/pdf_info.h"
 #include "pdf/pdf_outline.h"
+#include "pdf/pdf_stream.h"
 
 namespace {
 
@@ -107,6 +110,22 @@ void logFailure(const char* message) {
   logLine("MakePDF %s", text.c_str());
 }
 
+// Standard output gets the file only once it is complete, so that a failed
+// run leaves it empty.
+void writeToStandardOutput(PdfDoc& doc) {
+  PdfMemStream pdf(64 * 1024);
+  doc.WriteToStream(&pdf);
+  // A reader that went away makes a failed write that is logged, instead of
+  // a death by signal that the log would not explain.
+  struct PipeSignalIgnored {
+    void (*old)(int) = signal(SIGPIPE, SIG_IGN);
+    ~PipeSignalIgnored() { signal(SIGPIPE, old); }
+  } ignored;
+  PdfFileStream out(stdout, false);
+  pdf.WriteTo(&out, nullptr);
+  out.Close();
+}
+
 void drawChart(PdfDoc& doc, PdfPage* page, PdfContents* canvas) {
   ChartSettings& s = chartSettings;
   ChartFrame frame;
@@ -135,7 +154,8 @@ void drawChart(PdfDoc& doc, PdfPage* page, PdfContents* canvas) {
 
 int MakePDF() {
   ChartSettings& s = chartSettings;
-  appendPdfEnding(s.outputFile);
+  const bool toStandardOutput = isStandardStreamName(s.outputFile);
+  if (!toStandardOutput) appendPdfEnding(s.outputFile);
 
   std::unique_ptr<PdfDoc> doc(new PdfDoc());
   logLine("Creating PDF structure in memory...");
@@ -218,11 +238,16 @@ int MakePDF() {
       bookmark->SetDestination(registered);
     }
 
-    logLine("Saving PDF to [%s]...", s.outputFile);
-    doc->WriteToFile(s.outputFile);
+    logLine("Saving PDF to [%s]...", toStandardOutput ? "standard output" : s.outputFile);
+    if (toStandardOutput)
+      writeToStandardOutput(*doc);
+    else
+      doc->WriteToFile(s.outputFile);
     logLine("...success");
 
-    if (s.openPdf) {
+    if (s.openPdf && toStandardOutput) {
+      logLine("Not opening the PDF in a viewer: it went to standard output");
+    } else if (s.openPdf) {
       logLine("Opening PDF in default PDF viewer...");
       int error = openInDefaultViewer(s.outputFile);
       if (error != 0)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/log.h"
 #include "app/run.h"
 #include "app/settings.h"
 #include "fuzz/fuzz_checks.h"
@@ -46,7 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   if (result != 0 && result != 1) pvfuzz::fail("exit code neither 0 nor 1");
   const ChartSettings& s = chartSettings;
-  if (text.c_str()[0] != '\0') {
+  if (logConsole() == LogConsole::Error) {
+    // The log went to standard error; standard output holds one whole PDF
+    // when the run wrote it there, and nothing otherwise.
+    bool pdfOut = result == 0 && std::strcmp(s.outputFile, "-") == 0;
+    if (!pdfOut && !out.empty()) pvfuzz::fail("standard output holds more than a PDF", out);
+    if (pdfOut && (out.compare(0, 5, "%PDF-") != 0 || out.size() < 7 ||
+                   out.compare(out.size() - 7, 7, "%%EOF\r\n") != 0))
+      pvfuzz::fail("standard output is not one whole PDF");
+  } else if (text.c_str()[0] != '\0') {
     if (pvfuzz::lastLogMessage(out) != "Finished") pvfuzz::fail("last log line is not Finished", out);
     int failures = pvfuzz::countLogLines(out, "ERROR: ") + pvfuzz::countLogLines(out, "MakePDF ");
     if (failures != result) pvfuzz::fail("failure lines do not match the exit code", out);

@@ -36,6 +36,8 @@ void setUp() {
   if (chdir(dir.c_str()) != 0) fail("chdir failed", dir);
   // No program can be found, so "-openpdf" fails quietly with a logged code.
   setenv("PATH", "/nonexistent-plotvane-fuzz-path", 1);
+  // "-" reads standard input; an input must never wait for a terminal.
+  if (!freopen("/dev/null", "r", stdin)) fail("cannot empty standard input");
   capture = dir + ".stdout";
   if (!freopen(capture.c_str(), "w+", stdout)) fail("cannot capture standard output");
   std::atexit(removeWorkDir);

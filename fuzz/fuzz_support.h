@@ -8,8 +8,9 @@
 
 namespace pvfuzz {
 
-// Creates the working folder, makes it the current folder, sends standard
-// output to a file in it and points PATH at a folder that does not exist, so
+// Creates the working folder, makes it the current folder, reads standard
+// input from /dev/null, sends standard output to a file beside it and points
+// PATH at a folder that does not exist, so
 // that no opener or other program can be started. Call once from
 // LLVMFuzzerInitialize.
 void setUp();

@@ -197,6 +197,9 @@ plotvane \- draw a bar chart from commands and write it as a PDF file
 .SH SYNOPSIS
 .B plotvane
 .RI \-command " arguments" " ..."
+.br
+.B plotvane
+.BR \-\-help " | " \-\-version
 .SH DESCRIPTION
 .B plotvane
 reads commands from its command line and from option files and draws one
@@ -271,7 +274,42 @@ the stroke colour follows only after
 Naming a font embeds a reference to it in the document.
 )";
 
-const char kManTail[] = R"(.SH OPTION FILES
+const char kManTail[] = R"(.SH PIPELINES
+.B \-
+as the
+.I FILE
+of
+.BR \-options " or " \-dataset
+reads standard input.
+A run reads standard input once; a second command that names it fails.
+Name a file called
+.B \-
+as
+.BR ./\- .
+.PP
+.B "\%\-output \-"
+writes the PDF to standard output.
+Standard output then holds the PDF and nothing else: the log lines go to
+standard error (and to the log file as usual), from the first line of the
+run on when
+.B "\%\-output \-"
+is on the command line, and from the end of the commands on when an option
+file gives it.
+The PDF is written only once it is complete, so a failed run leaves
+standard output empty.
+A run whose standard output is a terminal is refused.
+No
+.B .pdf
+is added, and
+.B \-openpdf
+has nothing to open.
+.PP
+.EX
+seq 1 12 | awk \(aq{print "M" $1 "," $1*$1}\(aq |
+    plotvane \-chart Bar V \-barcolor "#FF0000" "#0000FF" \e
+        \-dataset \- \-output \- >chart.pdf
+.EE
+.SH OPTION FILES
 An option file holds the same commands as the command line, one or more per
 line.
 Lines are read in pieces of at most 499 characters; a longer line is split,
@@ -309,7 +347,9 @@ digits come before letters.
 .SH LOG
 Every step and every error is written as one line with a local time stamp
 .RI ( HH:MM:SS )
-to standard output and, after a
+to standard output (standard error with
+.BR "\-output \-" )
+and, after a
 .B \-log
 command, also appended to the log file, which is opened and closed for each
 line.
@@ -333,10 +373,21 @@ A link loop or a link into a missing folder fails the run.
 SIGINT, SIGTERM and SIGHUP remove the temporary file before the run ends; a
 file-size limit or a closed pipe fails the write, and the run, with
 .BR "MakePDF ERROR: cannot write to stream(" N ")."
+.SH OPTIONS
+.TP
+.B \-\-help
+Prints a short usage text with every command and its arguments.
+.TP
+.B \-\-version
+Prints the version and the versions of the libraries built in.
+.PP
+Each is recognised only as the one argument of the command line.
 .SH EXIT STATUS
 .TP
 .B 0
-The PDF file was written.
+The PDF file was written, or
+.BR \-\-help " or " \-\-version
+answered.
 .TP
 .B 1
 Any error, or an empty command line, which prints a notice on standard
@@ -381,6 +432,11 @@ The same from an option file
 .EX
 plotvane \-options sales.opt \-log sales.log
 .EE
+.SH FILES
+.TP
+.I share/bash\-completion/completions/plotvane\fR, \fIshare/zsh/site\-functions/_plotvane
+Shell completion of command names, keywords and file names for bash and
+zsh, installed below the installation prefix.
 .SH SEE ALSO
 .BR pdfinfo (1),
 .BR qpdf (1)

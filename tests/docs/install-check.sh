@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks that the installed
-# program works on its own: the manual page is in place, and the quick-start
-# chart and every example in examples/ are written with exit code 0.
+# program works on its own: the manual page and the completion scripts are
+# in place, and the quick-start chart and every example in examples/ are
+# written with exit code 0.
 # Usage: install-check.sh CMAKE BUILD_DIR SOURCE_DIR
 set -u
 cmake=$1 build=$2 src=$3
@@ -21,6 +22,13 @@ if [ ! -f "$page" ]; then
 elif ! cmp -s "$page" "$src/plotvane.1"; then
   bad "installed manual page differs from plotvane.1"
 fi
+
+# The completion scripts where bash-completion and zsh look for them.
+for pair in "share/bash-completion/completions/plotvane completions/plotvane.bash" \
+            "share/zsh/site-functions/_plotvane completions/_plotvane"; do
+  set -- $pair
+  cmp -s "$prefix/$1" "$src/$2" || bad "completion script not installed as $1"
+done
 
 # A PDF as the readers expect it: header, end marker and, when asked and
 # qpdf is there, a clean structural check. (The examples' own test reads
