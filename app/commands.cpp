@@ -170,7 +170,8 @@ const CommandInfo kCommands[] = {
      "Sets the bar thickness, 1 to 500 points (default: from the spacing).", "number"},
     {"barlabel", cmdBarLabel, "POSITION [FORMAT]",
      "Places the bar labels (default AxesAndEnd); Start, End, Center and Axes take a FORMAT of "
-     "at most 21 characters where TTTT is the label and VVVV the value (default \"TTTT (VVVV)\").",
+     "at most 21 characters where TTTT is the label and VVVV the value (default \"TTTT (VVVV)\"); "
+     "with several series SSSS is the series name.",
      "barlabelposition text"},
     {"barborder", cmdBarBorder, "WIDTH COLOR",
      "Draws a border round each bar, width above 0 and at most 100 points (default: none).",
@@ -187,7 +188,29 @@ const CommandInfo kCommands[] = {
      "characters (default \",\").", "text"},
     {"datasort", cmdDataSort, "FIELD ORDER",
      "Sorts the data by First (label, case-insensitive) or Second (value), Ascending or "
-     "Descending (default: unsorted).", "sortfield sortorder"},
+     "Descending (default: unsorted); with several series Second is the sum of a category's "
+     "values.", "sortfield sortorder"},
+    // Several series.
+    {"series", cmdSeries, "NAME FROM TO",
+     "Declares the next series: a name of at most 60 characters, shown in the legend, and its "
+     "colour pair, each bar shaded from FROM to TO by value; at most 50 series.",
+     "text color color"},
+    {"row", cmdRow, "LABEL VALUE...",
+     "Appends one category: a label of at most 30 characters and one number per series "
+     "declared so far; at most 1000 categories, after the chart command.", "text number"},
+    {"table", cmdTable, "FILE",
+     "Reads series and categories from FILE: a header line (label column, then one series "
+     "name per cell), then a label and one value per series on each line, separated by the "
+     "dataseparator text; cells may be quoted as in CSV, an empty cell is a missing value. "
+     "Series k takes bar colour pair k, in turn. At most 50 series and 1000 categories, "
+     "after the chart command. \"-\" reads standard input.", "file"},
+    {"barmode", cmdBarMode, "MODE",
+     "Draws several series Grouped (bars side by side, default) or Stacked (one bar per "
+     "category, positive values stacked up from 0 and negative ones down).", "barmode"},
+    {"legend", cmdLegend, "POSITION [SIZE FONT COLOR STYLE [STROKECOLOR]]",
+     "Places the legend of a chart with several series at the Right (default), Top, Bottom, "
+     "Left or None, in this font (default 10 Times-Roman black Normal).",
+     "legendposition font"},
 };
 
 constexpr int kCommandCount = sizeof kCommands / sizeof kCommands[0];
@@ -296,6 +319,13 @@ const KeywordEntry fontNameKeywords[] = {
     {"Dingbats", ZapfDingbats},
     {nullptr, 0}};
 
+const KeywordEntry barModeKeywords[] = {
+    {"Grouped", Grouped}, {"G", Grouped}, {"Stacked", Stacked}, {"S", Stacked}, {nullptr, 0}};
+
+const KeywordEntry legendPositionKeywords[] = {
+    {"Right", LegendRight}, {"R", LegendRight},   {"Top", LegendTop},   {"T", LegendTop},
+    {"Bottom", LegendBottom}, {"B", LegendBottom}, {"Left", LegendLeft}, {"L", LegendLeft},
+    {"None", LegendNone},   {"N", LegendNone},    {nullptr, 0}};
 const KeywordEntry textEncodingKeywords[] = {
     {"Standard", StandardText}, {"Std", StandardText}, {"UTF8", Utf8Text},
     {"UTF-8", Utf8Text},        {"U", Utf8Text},       {nullptr, 0}};
@@ -324,6 +354,8 @@ const KeywordTableInfo kKeywordTables[] = {
     {"Axes scale", axesScaleKeywords, entryCount(axesScaleKeywords)},
     {"Number group separator", numberGroupKeywords, entryCount(numberGroupKeywords)},
     {"Font name", fontNameKeywords, entryCount(fontNameKeywords)},
+    {"Bar mode", barModeKeywords, entryCount(barModeKeywords)},
+    {"Legend position", legendPositionKeywords, entryCount(legendPositionKeywords)},
     {"Text encoding", textEncodingKeywords, entryCount(textEncodingKeywords)},
     {"Encryption method", encryptionKeywords, entryCount(encryptionKeywords)},
 };

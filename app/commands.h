@@ -56,6 +56,8 @@ extern const KeywordEntry sortOrderKeywords[];
 extern const KeywordEntry axesScaleKeywords[];
 extern const KeywordEntry numberGroupKeywords[];
 extern const KeywordEntry fontNameKeywords[];
+extern const KeywordEntry barModeKeywords[];
+extern const KeywordEntry legendPositionKeywords[];
 extern const KeywordEntry textEncodingKeywords[];
 extern const KeywordEntry encryptionKeywords[];
 
@@ -137,6 +139,18 @@ const char* cmdDatum(const char* a);
 const char* cmdDataset(const char* a);
 const char* cmdDataSeparator(const char* a);
 const char* cmdDataSort(const char* a);
+// Several series.
+const char* cmdSeries(const char* a);
+const char* cmdRow(const char* a);
+const char* cmdTable(const char* a);
+const char* cmdBarMode(const char* a);
+const char* cmdLegend(const char* a);
+
+// Single-series data ("datum", "dataset") and series data ("series", "row",
+// "table") exclude each other: when the other kind is already there, these
+// log "ERROR: <display> - cannot be mixed with ..." and return true.
+bool seriesMixedWithSingle(const char* display);
+bool singleMixedWithSeries(const char* display);
 
 struct FontSpec;
 // Reads a font description (size, name, colours, style) into dest; displayName goes into the messages.

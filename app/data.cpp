@@ -33,6 +33,7 @@ const char* cmdDatum(const char* a) {
     logLine("ERROR: Datum - Type and/or Style not specified");
     return nullptr;
   }
+  if (singleMixedWithSeries("Datum")) return nullptr;
   Datum& d = cs.data[cs.dataCount];
   const char* p = readRequiredText(a, d.label, kMaxLabel, "Datum", "no label", "label too long");
   if (!p) return nullptr;
@@ -55,6 +56,7 @@ const char* cmdDataset(const char* a) {
     logLine("ERROR: Dataset - Type and/or Style not specified");
     return nullptr;
   }
+  if (singleMixedWithSeries("Dataset")) return nullptr;
   cs.textGiven = 1;
   const bool utf8 = cs.textEncoding == Utf8Text;
   FILE* f = openInputFile(path, "Dataset");
@@ -131,6 +133,13 @@ const char* cmdDataSort(const char* a) {
   return p;
 }
 
+double categorySum(const Category& c) {
+  double sum = 0;
+  for (int k = 0; k < cs.seriesCount; ++k)
+    if (c.present >> k & 1) sum += c.values[k];
+  return sum;
+}
+
 namespace {
 
 int compareData(const void* x, const void* y) {
@@ -145,20 +154,75 @@ int compareData(const void* x, const void* y) {
   return less ? 1 : -1;
 }
 
+// Categories sort by label like data items, or by the sum of their values.
+int compareCategories(const void* x, const void* y) {
+  const Category* a = static_cast<const Category*>(x);
+  const Category* b = static_cast<const Category*>(y);
+  bool ascending = cs.sortOrder == Ascending;
+  if (cs.sortField == First)
+    return ascending ? compareNoCase(a->label, b->label) : compareNoCase(b->label, a->label);
+  const double sa = categorySum(*a), sb = categorySum(*b);
+  if (sa == sb) return 0;
+  bool less = sa < sb;
+  if (ascending) return less ? -1 : 1;
+  return less ? 1 : -1;
+}
+
 }  // namespace
 
 void sortData() {
-  if (cs.sortField == NoSort || cs.dataCount < 2) return;
+  if (cs.sortField == NoSort) return;
+  if (hasSeries()) {
+    if (cs.categoryCount >= 2)
+      qsort(categoryTable, static_cast<size_t>(cs.categoryCount), sizeof(Category), compareCategories);
+    return;
+  }
+  if (cs.dataCount < 2) return;
   qsort(cs.data, static_cast<size_t>(cs.dataCount), sizeof(Datum), compareData);
 }
 
-void deriveValueScale() {
-  if (cs.dataCount < 1) return;
-  double lowest = cs.data[0].value, highest = cs.data[0].value;
-  for (int i = 1; i < cs.dataCount; ++i) {
-    if (cs.data[i].value < lowest) lowest = cs.data[i].value;
-    if (cs.data[i].value > highest) highest = cs.data[i].value;
+bool drawnValueExtremes(double* lowest, double* highest) {
+  bool any = false;
+  auto take = [&](double v) {
+    if (!any || v < *lowest) *lowest = v;
+    if (!any || v > *highest) *highest = v;
+    any = true;
+  };
+  if (!hasSeries()) {
+    for (int i = 0; i < cs.dataCount; ++i) take(cs.data[i].value);
+    return any;
   }
+  for (int i = 0; i < cs.categoryCount; ++i) {
+    const Category& c = categoryTable[i];
+    if (cs.barMode == Stacked) {
+      // The ends of the stack above and of the stack below zero; a stack
+      // always starts at 0.
+      double up = 0, down = 0;
+      for (int k = 0; k < cs.seriesCount; ++k) {
+        if (!(c.present >> k & 1)) continue;
+        if (c.values[k] >= 0)
+          up += c.values[k];
+        else
+          down += c.values[k];
+      }
+      take(down);
+      take(up);
+    } else {
+      for (int k = 0; k < cs.seriesCount; ++k)
+        if (c.present >> k & 1) take(c.values[k]);
+    }
+  }
+  return any;
+}
+
+void deriveValueScale() {
+  double lowest = 0, highest = 0;
+  // A table whose cells are all empty draws nothing; its scale is 0 to 0.
+  if (!drawnValueExtremes(&lowest, &highest) && !hasSeries()) return;
+  deriveValueScaleFrom(lowest, highest);
+}
+
+void deriveValueScaleFrom(double lowest, double highest) {
   cs.valueMin = lowest;
   cs.valueMax = highest;
   switch (cs.axesScale) {

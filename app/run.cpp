@@ -25,7 +25,7 @@ int runChart(const char* commandLine) {
     logLine("ERROR: No Chart Style specified");
     return 1;
   }
-  if (cs.dataCount == 0) {
+  if (cs.dataCount == 0 && cs.categoryCount == 0) {
     logLine("ERROR: No data specified");
     return 1;
   }
@@ -33,7 +33,12 @@ int runChart(const char* commandLine) {
     logLine("ERROR: No PDF output file specified");
     return 1;
   }
-  if ((cs.chartStyle == Vertical || cs.chartStyle == Horizontal) && cs.barColorCount == 0) {
+  // Series declared by a table take the bar colour pairs; those declared by
+  // "series" bring their own.
+  bool needBarColors = !hasSeries();
+  for (int k = 0; k < cs.seriesCount; ++k)
+    if (cs.series[k].colorsFromBarColors) needBarColors = true;
+  if ((cs.chartStyle == Vertical || cs.chartStyle == Horizontal) && needBarColors && cs.barColorCount == 0) {
     logLine("ERROR: No bar colors specified");
     return 1;
   }

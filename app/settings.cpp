@@ -1,12 +1,14 @@
 #include "app/settings.h"
 
 ChartSettings chartSettings;
+Category categoryTable[kMaxData];
 
 void resetChartSettings() {
   // The record is too large for the stack of every caller (fuzzers run on
   // small threads), so the defaults come from one static copy.
   static const ChartSettings defaults;
   chartSettings = defaults;
+  for (Category& c : categoryTable) c = Category{};
 }
 
 const char* standardFontName(int font) {

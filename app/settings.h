@@ -45,6 +45,8 @@ enum BarLabelPosition : int32_t {
 enum SortField : int32_t { NoSort = 0, First = 1, Second = 2 };
 enum SortOrder : int32_t { Ascending = 1, Descending = 2 };
 enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3, Nice = 4 };
+enum BarMode : int32_t { Grouped = 1, Stacked = 2 };
+enum LegendPosition : int32_t { LegendRight = 1, LegendTop = 2, LegendBottom = 3, LegendLeft = 4, LegendNone = 5 };
 enum TextEncoding : int32_t { StandardText = 1, Utf8Text = 2 };
 // The values are the PDF layer's PdfEncryptMethod.
 enum EncryptionMethod : int32_t { EncryptRC4 = 0, EncryptAES128 = 1, EncryptAES256 = 2 };
@@ -88,6 +90,26 @@ struct RoundScale {
 };
 
 constexpr int kMaxData = 1000;
+constexpr int kMaxSeries = 50;
+constexpr int kMaxSeriesName = 60;
+
+// One series of a chart with several: its name and colour pair. A series
+// declared by a table header takes barColors pair k (k its number) when the
+// chart is drawn, so that "barcolor" may follow the table.
+struct Series {
+  char name[textBytes(kMaxSeriesName)] = {};
+  ColorPair colors;
+  int32_t colorsFromBarColors = 0;
+};
+
+// One category of a chart with several series: its label and one value per
+// series; bit k of present is set when series k has a value (a table cell
+// may be empty, and series declared after a row have none in it).
+struct Category {
+  char label[textBytes(kMaxLabel)] = {};
+  double values[kMaxSeries] = {};
+  uint64_t present = 0;
+};
 constexpr int kMaxBarColors = 50;
 constexpr int kMaxPath = 260;
 constexpr int kMaxInfoText = 256;
@@ -165,6 +187,15 @@ struct ChartSettings {
   double valueRange = 0.0;
   RoundScale roundScale;  // derived for the Nice scale kind only
 
+  // Several series: declared by "series" or a table header; their
+  // categories are in categoryTable. seriesCount 0 means a single-series run.
+  Series series[kMaxSeries] = {};
+  int32_t seriesCount = 0;
+  int32_t categoryCount = 0;
+  int32_t barMode = Grouped;  // BarMode
+  int32_t legendPosition = LegendRight;  // LegendPosition
+  FontSpec legendFont{10, TimesRoman, {}, Normal, {}};
+
   // Fonts in use, indexed by StandardFont value 1 to 14 (0 is unused).
   int32_t fontUsed[15] = {};
 
@@ -203,6 +234,14 @@ struct ChartSettings {
 };
 
 extern ChartSettings chartSettings;
+
+// The categories of a chart with several series, apart from the record so
+// that their 440 KB stay zero-initialised memory that single-series runs
+// never touch.
+extern Category categoryTable[kMaxData];
+
+// A run with several series: some "series", "row" or "table" command was given.
+inline bool hasSeries() { return chartSettings.seriesCount > 0; }
 
 // Restores the process-start defaults, for several runs in one process.
 void resetChartSettings();

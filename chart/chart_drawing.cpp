@@ -101,12 +101,23 @@ void drawGridAndValueLabels(ChartFrame& frame) {
   if (gw > 0 && dashed) c->SetDash(0, 0, 0);
 }
 
-void drawBars(ChartFrame& frame) {
+void drawBarBox(ChartFrame& frame, const RgbColor& color, double x, double y, double w, double h) {
   const ChartSettings& s = chartSettings;
   PdfContents* c = frame.canvas;
+  const double e = frame.borderInset;
+  fillRect(c, color, x, y, w, h);
+  if (s.barBorderWidth > 0) {
+    c->SetRGBStroke(s.barBorderColor.red, s.barBorderColor.green, s.barBorderColor.blue);
+    c->SetLineWidth(s.barBorderWidth);
+    c->Rectangle(x + e, y + e, w - 2 * e, h - 2 * e);
+    c->Stroke();
+  }
+}
+
+void drawBars(ChartFrame& frame) {
+  const ChartSettings& s = chartSettings;
   const bool horizontal = s.chartStyle == Horizontal;
   const BarGeometry bars = barGeometry(frame);
-  const double e = frame.borderInset;
   for (int i = 0; i < s.dataCount; ++i) {
     const Datum& datum = s.data[i];
     const ColorPair& pair = s.barColors[i % s.barColorCount];
@@ -124,13 +135,7 @@ void drawBars(ChartFrame& frame) {
       w = bars.size;
       h = length;
     }
-    fillRect(c, interpolateColor(pair.from, pair.to, s.valueMin, s.valueMax, datum.value), x, y, w, h);
-    if (s.barBorderWidth > 0) {
-      c->SetRGBStroke(s.barBorderColor.red, s.barBorderColor.green, s.barBorderColor.blue);
-      c->SetLineWidth(s.barBorderWidth);
-      c->Rectangle(x + e, y + e, w - 2 * e, h - 2 * e);
-      c->Stroke();
-    }
+    drawBarBox(frame, interpolateColor(pair.from, pair.to, s.valueMin, s.valueMax, datum.value), x, y, w, h);
     drawBarLabels(frame, datum, offset, bars.size, length);
   }
 }

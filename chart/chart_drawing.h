@@ -10,5 +10,7 @@ RgbColor interpolateColor(const RgbColor& from, const RgbColor& to, double low, 
 void drawPageBackground(ChartFrame& frame);
 void drawChartBackground(ChartFrame& frame);
 void drawGridAndValueLabels(ChartFrame& frame);
+// A filled bar (or segment) with its border, when bars have one.
+void drawBarBox(ChartFrame& frame, const RgbColor& color, double x, double y, double w, double h);
 void drawBars(ChartFrame& frame);
 void drawAxesLines(ChartFrame& frame);

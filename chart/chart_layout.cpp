@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/data.h"
 #include "app/nice_scale.h"
 #include "app/settings.h"
 #include "chart/chart_text.h"
@@ -53,12 +54,13 @@ void layoutAxisLabelRoom(ChartFrame& frame) {
       frame.left = truncToInt(frame.left + 2 * sp + valueLabelWidth(c));
     } else if (position >= Axes && position <= AxesAndCenter) {
       int widest = 0;
-      for (int i = 0; i < s.dataCount; ++i) {
+      const int count = hasSeries() ? s.categoryCount : s.dataCount;
+      for (int i = 0; i < count; ++i) {
         double room;
         if (position == Axes)
-          room = 2 * sp + textWidth(c, formatBarLabel(s.barLabelFormat, s.data[i]).c_str());
+          room = 2 * sp + textWidth(c, axisLabelText(i, s.barLabelFormat).c_str());
         else
-          room = sp + textWidth(c, formatBarLabel("TTTT", s.data[i]).c_str());
+          room = sp + textWidth(c, axisLabelText(i, "TTTT").c_str());
         if (room > widest) widest = truncToInt(room);
       }
       frame.left = frame.left + widest;
@@ -68,7 +70,16 @@ void layoutAxisLabelRoom(ChartFrame& frame) {
 
 int divisionCount() {
   const ChartSettings& s = chartSettings;
-  return s.axesScale == Nice ? s.roundScale.divisions : s.axesDivisions;
+  return s.axesScale == Nice && s.roundScale.divisions > 0 ? s.roundScale.divisions : s.axesDivisions;
+}
+
+std::string axisLabelText(int i, const char* format) {
+  const ChartSettings& s = chartSettings;
+  if (!hasSeries()) return formatBarLabel(format, s.data[i]);
+  // One label per category: its value is the category's total, and no series
+  // is named.
+  const Category& category = categoryTable[i];
+  return formatBarLabel(format, category.label, categorySum(category), "");
 }
 
 double divisionPosition(const ChartFrame& frame, int j) {
@@ -87,7 +98,8 @@ double divisionValue(int j) {
 
 BarGeometry barGeometry(const ChartFrame& frame) {
   const ChartSettings& s = chartSettings;
-  const int n = s.dataCount;
+  // With several series each category is one group or stack.
+  const int n = hasSeries() ? s.categoryCount : s.dataCount;
   const int extent = s.chartStyle == Horizontal ? frame.top - frame.bottom : frame.right - frame.left;
   BarGeometry bars;
   if (n <= 1) {

@@ -2,6 +2,8 @@
 // bar geometry.
 #pragma once
 
+#include <string>
+
 #include "chart/chart_frame.h"
 
 // Steps 3 to 5 of the plot rectangle: saved bottom and left, then the room
@@ -10,6 +12,9 @@ void layoutAxisLabelRoom(ChartFrame& frame);
 
 // Divisions of the value axis: the count asked for, or the round scale's.
 int divisionCount();
+// The text at the category axis for data item or category i.
+std::string axisLabelText(int i, const char* format);
+
 double divisionPosition(const ChartFrame& frame, int j);
 double divisionValue(int j);
 
@@ -18,6 +23,8 @@ struct BarGeometry {
   double gap = 0.0;
 };
 
+// Thickness and gap of the bars, or with several series of the groups or
+// stacks, one per category.
 BarGeometry barGeometry(const ChartFrame& frame);
 double barOffset(const BarGeometry& bars, int index);
 double barLength(const ChartFrame& frame, double value);

@@ -71,16 +71,22 @@ double textWidth(PdfContents* canvas, const char* text) {
 }
 
 std::string formatBarLabel(const char* format, const Datum& datum) {
-  const std::string value = formatValue(datum.value);
+  return formatBarLabel(format, datum.label, datum.value, nullptr);
+}
+
+std::string formatBarLabel(const char* format, const char* label, double number, const char* series) {
+  const std::string value = formatValue(number);
   std::string out;
   size_t room = 65;
   const bool utf8 = chartSettings.textEncoding == Utf8Text;
   for (const char* p = format; *p && room > 0;) {
     const char* replacement = nullptr;
     if (std::strncmp(p, "TTTT", 4) == 0)
-      replacement = datum.label;
+      replacement = label;
     else if (std::strncmp(p, "VVVV", 4) == 0)
       replacement = value.c_str();
+    else if (series && std::strncmp(p, "SSSS", 4) == 0)
+      replacement = series;
     if (!replacement) {
       // In UTF-8 mode the room counts characters: the bytes that continue a
       // character take none.
@@ -251,64 +257,64 @@ void drawBarLabels(ChartFrame& frame, const Datum& datum, double offset, double 
 
   const int position = s.barLabelPosition;
   const bool twoPasses = position >= AxesAndStart && position <= AxesAndCenter;
-  const double e2 = 2 * frame.borderInset;
+  const double base = horizontal ? frame.left : frame.bottom;
   if (horizontal) applyTextFormat(c, fb);
 
   for (int pass = 0; pass < (twoPasses ? 2 : 1); ++pass) {
     if (!horizontal) applyTextFormat(c, fb);
-    std::string text;
-    int place;
-    if (twoPasses) {
-      text = formatBarLabel(pass == 0 ? "TTTT" : "VVVV", datum);
-      place = pass == 0 ? Axes : position - (AxesAndStart - Start);
-    } else {
-      text = formatBarLabel(s.barLabelFormat, datum);
-      place = position;
-    }
-    const double a = fontAscent(c), d = fontDescent(c), sp = spaceWidth(c);
-    const int wI = truncToInt(textWidth(c, text.c_str()));
-    double x, y, angle = 0;
-    if (horizontal) {
-      y = frame.bottom + offset + size / 2 - (a + d) / 2;
-      const double minX = frame.left + e2 + sp;
-      switch (place) {
-        case Start:
-          x = minX;
-          break;
-        case End:
-          x = std::max(frame.left + length - wI - sp - e2, minX);
-          break;
-        case Center:
-          x = std::max(frame.left + length / 2 - wI / 2.0, minX);
-          break;
-        default:
-          x = frame.left - (sp + wI);
-          break;
-      }
-    } else {
-      const double xb = frame.left + offset + size / 2 + (a + d) / 2;
-      const double minY = frame.bottom + e2 - d;
-      angle = 90;
-      switch (place) {
-        case Start:
-          x = xb;
-          y = frame.bottom + e2 - 2 * d;
-          break;
-        case End:
-          x = xb;
-          y = std::max(frame.bottom + length - wI - sp - e2, minY);
-          break;
-        case Center:
-          x = xb;
-          y = std::max(frame.bottom + length / 2 - wI / 2.0, minY);
-          break;
-        default:
-          angle = 0;
-          x = frame.left + offset + size / 2 - wI / 2.0;
-          y = frame.bottom - a + d;
-          break;
-      }
-    }
-    drawTextAt(c, angle, x, y, text.c_str());
+    if (twoPasses)
+      placeBarLabel(frame, formatBarLabel(pass == 0 ? "TTTT" : "VVVV", datum),
+                    pass == 0 ? Axes : position - (AxesAndStart - Start), offset, size, base, length);
+    else
+      placeBarLabel(frame, formatBarLabel(s.barLabelFormat, datum), position, offset, size, base, length);
   }
+}
+
+void placeBarLabel(ChartFrame& frame, const std::string& text, int place, double offset, double size, double base,
+                   double length) {
+  PdfContents* c = frame.canvas;
+  const bool horizontal = chartSettings.chartStyle == Horizontal;
+  const double e2 = 2 * frame.borderInset;
+  const double a = fontAscent(c), d = fontDescent(c), sp = spaceWidth(c);
+  const int wI = truncToInt(textWidth(c, text.c_str()));
+  // A bar that runs the other way mirrors the places: Start is next to its
+  // base, End next to its tip, and a label that does not fit starts at Start.
+  const bool reversed = length < 0;
+  double x, y, angle = 0;
+  if (horizontal) {
+    y = frame.bottom + offset + size / 2 - (a + d) / 2;
+    if (place == Start || place == End || place == Center) {
+      if (!reversed) {
+        const double minX = base + e2 + sp;
+        x = place == Start ? minX
+            : place == End ? std::max(base + length - wI - sp - e2, minX)
+                           : std::max(base + length / 2 - wI / 2.0, minX);
+      } else {
+        const double maxX = base - e2 - sp - wI;
+        x = place == Start ? maxX
+            : place == End ? std::min(base + length + sp + e2, maxX)
+                           : std::min(base + length / 2 - wI / 2.0, maxX);
+      }
+    } else {
+      x = frame.left - (sp + wI);
+    }
+  } else if (place == Start || place == End || place == Center) {
+    angle = 90;
+    x = frame.left + offset + size / 2 + (a + d) / 2;
+    if (!reversed) {
+      const double minY = base + e2 - d;
+      y = place == Start ? base + e2 - 2 * d
+          : place == End ? std::max(base + length - wI - sp - e2, minY)
+                         : std::max(base + length / 2 - wI / 2.0, minY);
+    } else {
+      const double maxY = base - e2 + d - wI;
+      y = place == Start ? base - e2 + 2 * d - wI
+          : place == End ? std::min(base + length + sp + e2, maxY)
+                         : std::min(base + length / 2 - wI / 2.0, maxY);
+    }
+  } else {
+    x = frame.left + offset + size / 2 - wI / 2.0;
+    y = frame.bottom - a + d;
+  }
+  drawTextAt(c, angle, x, y, text.c_str());
 }

@@ -19,6 +19,9 @@ double spaceWidth(PdfContents* canvas);
 double textWidth(PdfContents* canvas, const char* text);
 
 std::string formatBarLabel(const char* format, const Datum& datum);
+// The same for a bar of several series: SSSS is the series name. With series
+// nullptr SSSS stays as written, as in single-series charts.
+std::string formatBarLabel(const char* format, const char* label, double value, const char* series);
 
 // The heading title and subtitle; sets the rectangle's room for them.
 void drawHeadings(ChartFrame& frame);
@@ -28,3 +31,8 @@ void drawCaptions(ChartFrame& frame);
 void drawValueLabel(ChartFrame& frame, int j, double q);
 // The labels of bar i at its offset, size and length.
 void drawBarLabels(ChartFrame& frame, const Datum& datum, double offset, double size, double length);
+// One bar label at a place (Start, End, Center or Axes) of a bar that runs
+// from base (a page coordinate along the value axis) over length, which is
+// negative for a bar that runs down or left. The label format is applied.
+void placeBarLabel(ChartFrame& frame, const std::string& text, int place, double offset, double size, double base,
+                   double length);

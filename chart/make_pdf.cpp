@@ -16,7 +16,9 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_frame.h"
 #include "chart/chart_layout.h"
+#include "chart/chart_legend.h"
 #include "chart/chart_text.h"
+#include "chart/series_bars.h"
 #include "chart/font_codes.h"
 #include "chart/viewer.h"
 #include "pdf/content/pdf_contents.h"
@@ -51,6 +53,7 @@ void fontsToRegister(bool needed[15]) {
   if (s.axesCaptionYText[0]) need(s.axesCaptionY);
   if (s.axesLabelX.size > 0) need(s.axesLabelX);
   if (s.axesLabelY.size > 0) need(s.axesLabelY);
+  if (legendShown()) need(s.legendFont);
 }
 
 void setCreationDate(PdfDoc& doc) {
@@ -142,11 +145,15 @@ void drawChart(PdfDoc& doc, PdfPage* page, PdfContents* canvas) {
 
   drawPageBackground(frame);
   drawHeadings(frame);
+  drawLegend(frame);
   layoutAxisLabelRoom(frame);
   drawCaptions(frame);
   drawChartBackground(frame);
   drawGridAndValueLabels(frame);
-  drawBars(frame);
+  if (hasSeries())
+    drawSeriesBars(frame);
+  else
+    drawBars(frame);
   drawAxesLines(frame);
 }
 

@@ -31,6 +31,7 @@ const std::pair<const char*, const char*> kSections[] = {
     {"hidetoolbar", "Viewer"},
     {"page", "Page and chart"},
     {"datum", "Data"},
+    {"series", "Several series"},
 };
 
 // Which arguments each keyword table serves. The command table's synopses
@@ -49,6 +50,8 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Axes scale", "the first argument of axesscale"},
     {"Number group separator", "GROUP of numberformat, when it is more than one character"},
     {"Font name", "FONT of every font description"},
+    {"Bar mode", "MODE of barmode"},
+    {"Legend position", "POSITION of legend"},
     {"Text encoding", "ENCODING of textencoding"},
     {"Encryption method", "METHOD of encryption"},
 };

@@ -51,12 +51,15 @@ TEST(Pipeline, PipedDataAndOptionsGiveTheSameFileAsFilesDo) {
   pvtest::writeFile(dir + "/data.csv", data);
   std::string options = "-chart Bar V -barcolor #FF0000 #0000FF\n-dataset data.csv\n";
   pvtest::writeFile(dir + "/chart.opt", options);
+  std::string table = "Month,Rain,\"Snow, in cm\"\nJan,3,1\nFeb,,2\n";
+  pvtest::writeFile(dir + "/table.csv", table);
   struct Case {
     std::string fileArgs, input, pipeArgs;
   } cases[] = {
       {kChart + "-dataset data.csv", data, kChart + "-dataset - -output piped"},
       {"-options chart.opt", options, "-options - -output piped"},
       {"-options chart.opt -dataset data.csv", data, "-options chart.opt -output - -dataset -"},
+      {kChart + "-table table.csv", table, kChart + "-table - -output -"},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(pipeRun(dir, "", c.fileArgs + " -output fromfile").exitCode, 0) << c.fileArgs;

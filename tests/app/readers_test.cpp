@@ -242,6 +242,13 @@ TEST(KeywordTables, EveryAlias) {
       {encryptionKeywords, "RC4 RC4-40", EncryptRC4},
       {encryptionKeywords, "AES128 AESV2", EncryptAES128},
       {encryptionKeywords, "AES256 AESV3", EncryptAES256},
+      {barModeKeywords, "Grouped G", Grouped},
+      {barModeKeywords, "Stacked S", Stacked},
+      {legendPositionKeywords, "Right R", LegendRight},
+      {legendPositionKeywords, "Top T", LegendTop},
+      {legendPositionKeywords, "Bottom B", LegendBottom},
+      {legendPositionKeywords, "Left L", LegendLeft},
+      {legendPositionKeywords, "None N", LegendNone},
   };
   int tableCount = 0;
   const KeywordTableInfo* tables = keywordTables(&tableCount);
@@ -307,7 +314,7 @@ TEST(StandardFontName, FirstNameOfEachRow) {
 TEST(CommandTable, NamesUniqueAndDocumented) {
   int count = 0;
   const CommandInfo* table = commandTable(&count);
-  EXPECT_EQ(count, 62);  // grows with every new command
+  EXPECT_EQ(count, 67);  // grows with every new command
   std::set<std::string> names;
   for (int i = 0; i < count; ++i) {
     std::string lower = table[i].name;
