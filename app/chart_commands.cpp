@@ -8,6 +8,7 @@
 #include "app/loaded_fonts.h"
 #include "app/log.h"
 #include "app/settings.h"
+#include "app/utf8.h"
 
 namespace {
 
@@ -311,4 +312,70 @@ const char* cmdBarBorder(const char* a) {
     return nullptr;
   }
   return checkedColor(p, &cs.barBorderColor, "ERROR: BarBorder - color is not valid");
+}
+
+namespace {
+
+// A mark inside a number must not read as part of it: no letters, digits or
+// signs, no control characters. Characters beyond ASCII (UTF-8 mode) pass.
+bool usableNumberMark(const char* mark) {
+  const unsigned char u = static_cast<unsigned char>(mark[0]);
+  if (u >= 0x80) return true;
+  if (u < 32 || u == 127 || u == '+' || u == '-') return false;
+  return !((u >= '0' && u <= '9') || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z'));
+}
+
+// One character: one byte, or one UTF-8 character in UTF-8 mode (already
+// checked to be valid UTF-8).
+bool oneCharacter(const char* word) {
+  size_t n = strlen(word);
+  if (cs.textEncoding == Utf8Text) return utf8CharCount(word, n) == 1;
+  return n == 1;
+}
+
+}  // namespace
+
+const char* cmdNumberFormat(const char* a) {
+  // The marks are drawn as text, so they follow the run's text encoding.
+  char word[textBytes(20)];
+  const char* p = readRequiredText(a, word, 20, "NumberFormat", "group separator not specified",
+                                   "group separator too long");
+  if (!p) return nullptr;
+  char group[sizeof cs.numberGroup] = {};
+  if (oneCharacter(word)) {
+    // One character is the separator itself; longer words are keywords.
+    if (!usableNumberMark(word)) {
+      logLine("ERROR: NumberFormat - unknown group separator");
+      return nullptr;
+    }
+    strcpy(group, word);
+  } else {
+    int keyword = lookupKeyword(numberGroupKeywords, word);
+    if (keyword == kKeywordNotFound) {
+      logLine("ERROR: NumberFormat - unknown group separator");
+      return nullptr;
+    }
+    group[0] = static_cast<char>(keyword);
+  }
+  p = readRequiredText(p, word, 20, "NumberFormat", "decimal mark not specified", "decimal mark too long");
+  if (!p) return nullptr;
+  if (!oneCharacter(word) || !usableNumberMark(word) || word[0] == ' ') {
+    logLine("ERROR: NumberFormat - decimal mark must be one character other than a letter, digit, sign or space");
+    return nullptr;
+  }
+  if (strcmp(word, group) == 0) {
+    logLine("ERROR: NumberFormat - group separator and decimal mark are the same");
+    return nullptr;
+  }
+  strcpy(cs.numberGroup, group);
+  strcpy(cs.numberDecimal, word);
+  return p;
+}
+
+const char* cmdValuePrefix(const char* a) {
+  return readRequiredText(a, cs.valuePrefix, kMaxValueAffix, "ValuePrefix", "not specified", "too long");
+}
+
+const char* cmdValueSuffix(const char* a) {
+  return readRequiredText(a, cs.valueSuffix, kMaxValueAffix, "ValueSuffix", "not specified", "too long");
 }

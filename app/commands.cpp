@@ -132,14 +132,27 @@ const CommandInfo kCommands[] = {
     {"axesline", cmdAxesLine, "WIDTH COLOR FORMAT",
      "Draws the axes lines, width 0.1 to 100 points, as XY (two axes) or Full (a frame); by "
      "default no axes lines are drawn.", "number color axeslineformat"},
-    {"axesscale", cmdAxesScale, "FromZero | UnderLowestValue PERCENT% | Range FROM TO",
+    {"axesscale", cmdAxesScale, "FromZero | UnderLowestValue PERCENT% | Range FROM TO | Nice",
      "Chooses where the value scale starts: at 0, PERCENT (0 to 100) of the data's spread "
-     "below the lowest value, or widened to FROM..TO (default UnderLowestValue 10%).", "axesscale"},
+     "below the lowest value, or widened to FROM..TO (default UnderLowestValue 10%). Nice "
+     "takes round steps (1, 2, 2.5 or 5 times a power of ten) from 0, or from below the lowest "
+     "value when it is negative, in as many divisions as axesdivisions allows, and prints each "
+     "division value with the decimals its step needs.", "axesscale"},
     {"axesdivisions", cmdAxesDivisions, "COUNT",
      "Divides the value axis into COUNT steps, 1 to 100 (default 10).", "number"},
     {"decimalpoints", cmdDecimalPoints, "COUNT",
      "Prints values with COUNT decimals, 0 to 9 (default 1), when any value has a decimal "
      "point.", "number"},
+    {"numberformat", cmdNumberFormat, "GROUP DECIMAL",
+     "Writes every value text with GROUP between groups of three digits (one character, Space, "
+     "or None, the default) and DECIMAL as the decimal mark (one character, default \".\"): "
+     "\",\" \".\" gives 12,345,678.5 and \".\" \",\" gives 12.345.678,5. Letters, digits and "
+     "signs are refused; a space is Space or a quoted \" \".", "numbergroupseparator text"},
+    {"valueprefix", cmdValuePrefix, "TEXT",
+     "Writes TEXT (at most 11 characters) before every value text, after its minus sign "
+     "(default: none).", "text"},
+    {"valuesuffix", cmdValueSuffix, "TEXT",
+     "Writes TEXT (at most 11 characters) after every value text (default: none).", "text"},
     {"axesgridlinestyle", cmdAxesGridLineStyle, "DASH GAP PHASE",
      "Dashes the grid lines: dash and gap lengths and phase in points, each 0 to 100 (default "
      "0 0 0, solid).", "number number number"},
@@ -263,7 +276,11 @@ const KeywordEntry sortOrderKeywords[] = {
 
 const KeywordEntry axesScaleKeywords[] = {
     {"FromZero", FromZero}, {"FZ", FromZero}, {"UnderLowestValue", UnderLowestValue},
-    {"ULV", UnderLowestValue}, {"Range", Range}, {"R", Range}, {nullptr, 0}};
+    {"ULV", UnderLowestValue}, {"Range", Range}, {"R", Range}, {"Nice", Nice}, {"N", Nice},
+    {nullptr, 0}};
+
+// Group separators written as words; a single character stands for itself.
+const KeywordEntry numberGroupKeywords[] = {{"None", 0}, {"Space", ' '}, {nullptr, 0}};
 
 const KeywordEntry fontNameKeywords[] = {
     {"Courier", Courier},
@@ -342,6 +359,7 @@ const KeywordTableInfo kKeywordTables[] = {
     {"Sort field", sortFieldKeywords, entryCount(sortFieldKeywords)},
     {"Sort order", sortOrderKeywords, entryCount(sortOrderKeywords)},
     {"Axes scale", axesScaleKeywords, entryCount(axesScaleKeywords)},
+    {"Number group separator", numberGroupKeywords, entryCount(numberGroupKeywords)},
     {"Font name", fontNameKeywords, entryCount(fontNameKeywords)},
     {"Bar mode", barModeKeywords, entryCount(barModeKeywords)},
     {"Legend position", legendPositionKeywords, entryCount(legendPositionKeywords)},

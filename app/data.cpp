@@ -10,6 +10,7 @@
 #include "app/commands.h"
 #include "app/interpreter.h"
 #include "app/log.h"
+#include "app/nice_scale.h"
 #include "app/platform.h"
 #include "app/settings.h"
 #include "app/standard_streams.h"
@@ -238,6 +239,11 @@ void deriveValueScaleFrom(double lowest, double highest) {
     case Range:
       if (lowest > cs.axesScaleFrom) cs.valueMin = cs.axesScaleFrom;
       if (highest < cs.axesScaleTo) cs.valueMax = cs.axesScaleTo;
+      break;
+    case Nice:
+      cs.roundScale = deriveNiceScale(lowest, highest, cs.axesDivisions);
+      cs.valueMin = roundScaleValue(cs.roundScale, 0);
+      cs.valueMax = roundScaleValue(cs.roundScale, cs.roundScale.divisions);
       break;
     default:
       break;

@@ -44,7 +44,7 @@ enum BarLabelPosition : int32_t {
 };
 enum SortField : int32_t { NoSort = 0, First = 1, Second = 2 };
 enum SortOrder : int32_t { Ascending = 1, Descending = 2 };
-enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3 };
+enum AxesScaleKind : int32_t { FromZero = 1, UnderLowestValue = 2, Range = 3, Nice = 4 };
 enum BarMode : int32_t { Grouped = 1, Stacked = 2 };
 enum LegendPosition : int32_t { LegendRight = 1, LegendTop = 2, LegendBottom = 3, LegendLeft = 4, LegendNone = 5 };
 enum TextEncoding : int32_t { StandardText = 1, Utf8Text = 2 };
@@ -79,6 +79,16 @@ struct Datum {
   double value = 0.0;
 };
 
+// A value scale of round steps. Division j, for j from 0 to divisions, has
+// the value (first + j * stride) * 10^exponent exactly; keeping the decimal
+// form lets the texts be exact where binary fractions are not.
+struct RoundScale {
+  int32_t divisions = 0;
+  int64_t first = 0;
+  int64_t stride = 0;  // 1, 2, 5 or 25
+  int32_t exponent = 0;
+};
+
 constexpr int kMaxData = 1000;
 constexpr int kMaxSeries = 50;
 constexpr int kMaxSeriesName = 60;
@@ -109,6 +119,7 @@ constexpr int kMaxPasswordAes256 = 127;
 constexpr int kMaxCaptionText = 100;
 constexpr int kMaxBarLabelFormat = 21;
 constexpr int kMaxDataSeparator = 11;
+constexpr int kMaxValueAffix = 11;
 
 struct ChartSettings {
   // Page and chart.
@@ -147,6 +158,12 @@ struct ChartSettings {
   int32_t axesScalePercent = 10;
   double axesScaleFrom = 0.0;
   double axesScaleTo = 0.0;
+  // How value texts are written; the defaults write them as plain numbers.
+  // One character each; in UTF-8 mode one character may take four bytes.
+  char numberGroup[textBytes(1)] = {};   // digit-group separator; none by default
+  char numberDecimal[textBytes(1)] = ".";  // decimal mark
+  char valuePrefix[textBytes(kMaxValueAffix)] = {};
+  char valueSuffix[textBytes(kMaxValueAffix)] = {};
 
   // Bars.
   ColorPair barColors[kMaxBarColors] = {};
@@ -168,6 +185,7 @@ struct ChartSettings {
   double valueMin = 0.0;
   double valueMax = 0.0;
   double valueRange = 0.0;
+  RoundScale roundScale;  // derived for the Nice scale kind only
 
   // Several series: declared by "series" or a table header; their
   // categories are in categoryTable. seriesCount 0 means a single-series run.

@@ -42,7 +42,7 @@ void drawChartBackground(ChartFrame& frame) {
   if (!(!sameColor(from, s.pageColor) || !sameColor(to, s.pageColor))) return;
   if (from.red == -1 || to.red == -1) return;
   const double left = frame.left, right = frame.right, top = frame.top, bottom = frame.bottom;
-  const int d = s.axesDivisions;
+  const int d = divisionCount();
   if (sameColor(from, to) || d < 2) {
     fillRect(frame.canvas, from, left, bottom, right - left, top - bottom);
     return;
@@ -62,7 +62,7 @@ void drawGridAndValueLabels(ChartFrame& frame) {
   const bool horizontal = s.chartStyle == Horizontal;
   const FontSpec& fv = horizontal ? s.axesLabelX : s.axesLabelY;
   const double gw = s.gridLineWidth;
-  const int divisions = s.axesDivisions;
+  const int divisions = divisionCount();
 
   if (fv.size > 0) applyTextFormat(c, fv);
   bool dashed = false;

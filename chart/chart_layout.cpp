@@ -3,9 +3,31 @@
 #include <string>
 
 #include "app/data.h"
+#include "app/nice_scale.h"
 #include "app/settings.h"
 #include "chart/chart_text.h"
+#include "chart/value_text.h"
 #include "pdf/content/pdf_contents.h"
+
+namespace {
+
+// Width of the value labels along the left. Plain numbers on the first
+// three scales are measured by the highest value's text alone, as their
+// pages always were; a number format or the round scale measures every
+// division's text, as a minus sign, prefix or longer lower text can make
+// another the widest.
+double valueLabelWidth(PdfContents* c) {
+  const ChartSettings& s = chartSettings;
+  if (s.axesScale != Nice && plainNumberFormat()) return textWidth(c, formatValue(s.valueMax).c_str());
+  double widest = 0;
+  for (int j = 0, n = divisionCount(); j <= n; ++j) {
+    const double w = textWidth(c, divisionText(j).c_str());
+    if (w > widest) widest = w;
+  }
+  return widest;
+}
+
+}  // namespace
 
 void layoutAxisLabelRoom(ChartFrame& frame) {
   ChartSettings& s = chartSettings;
@@ -29,8 +51,7 @@ void layoutAxisLabelRoom(ChartFrame& frame) {
     applyTextFormat(c, s.axesLabelY);
     const double sp = spaceWidth(c);
     if (!horizontal) {
-      // Only the highest value's text is measured.
-      frame.left = truncToInt(frame.left + 2 * sp + textWidth(c, formatValue(s.valueMax).c_str()));
+      frame.left = truncToInt(frame.left + 2 * sp + valueLabelWidth(c));
     } else if (position >= Axes && position <= AxesAndCenter) {
       int widest = 0;
       const int count = hasSeries() ? s.categoryCount : s.dataCount;
@@ -47,6 +68,11 @@ void layoutAxisLabelRoom(ChartFrame& frame) {
   }
 }
 
+int divisionCount() {
+  const ChartSettings& s = chartSettings;
+  return s.axesScale == Nice && s.roundScale.divisions > 0 ? s.roundScale.divisions : s.axesDivisions;
+}
+
 std::string axisLabelText(int i, const char* format) {
   const ChartSettings& s = chartSettings;
   if (!hasSeries()) return formatBarLabel(format, s.data[i]);
@@ -57,7 +83,7 @@ std::string axisLabelText(int i, const char* format) {
 }
 
 double divisionPosition(const ChartFrame& frame, int j) {
-  const int divisions = chartSettings.axesDivisions;
+  const int divisions = divisionCount();
   if (chartSettings.chartStyle == Horizontal)
     return static_cast<double>(frame.right - frame.left) * j / divisions + frame.left;
   return static_cast<double>(frame.top - frame.bottom) * j / divisions + frame.bottom;
@@ -65,6 +91,7 @@ double divisionPosition(const ChartFrame& frame, int j) {
 
 double divisionValue(int j) {
   const ChartSettings& s = chartSettings;
+  if (s.axesScale == Nice) return roundScaleValue(s.roundScale, j);
   if (j >= s.axesDivisions) return s.valueMax;
   return j * s.valueRange / s.axesDivisions + s.valueMin;
 }

@@ -10,6 +10,8 @@
 // for the axis labels along the bottom and the left.
 void layoutAxisLabelRoom(ChartFrame& frame);
 
+// Divisions of the value axis: the count asked for, or the round scale's.
+int divisionCount();
 // The text at the category axis for data item or category i.
 std::string axisLabelText(int i, const char* format);
 

@@ -74,32 +74,6 @@ double textWidth(PdfContents* canvas, const char* text) {
   return canvas->TextWidth(text);
 }
 
-std::string formatValue(double value) {
-  // Room for the widest value the real reader can give (15 characters) with
-  // nine decimals.
-  char buf[64];
-  if (chartSettings.dataHasDecimals && chartSettings.decimalPoints > 0) {
-    char format[16];
-    snprintf(format, sizeof format, "%%#.%df", chartSettings.decimalPoints);
-    snprintf(buf, sizeof buf, format, value);
-    return buf;
-  }
-  // The whole value exactly, also beyond the 32-bit range. Written digit by
-  // digit: a long bar chart formats two values per bar, and printf was a
-  // noticeable part of its drawing.
-  long long whole = static_cast<long long>(std::trunc(value));
-  unsigned long long magnitude = whole < 0 ? 0ull - static_cast<unsigned long long>(whole)
-                                           : static_cast<unsigned long long>(whole);
-  char* end = buf + sizeof buf;
-  char* p = end;
-  do {
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (whole < 0) *--p = '-';
-  return std::string(p, end);
-}
-
 std::string formatBarLabel(const char* format, const Datum& datum) {
   return formatBarLabel(format, datum.label, datum.value, nullptr);
 }
@@ -263,10 +237,10 @@ void drawCaptions(ChartFrame& frame) {
 void drawValueLabel(ChartFrame& frame, int j, double q) {
   ChartSettings& s = chartSettings;
   PdfContents* c = frame.canvas;
-  const std::string t = formatValue(divisionValue(j));
+  const std::string t = divisionText(j);
   const double w = textWidth(c, t.c_str());
   const double a = fontAscent(c), d = fontDescent(c);
-  const int last = s.axesDivisions;
+  const int last = divisionCount();
   double x, y;
   if (s.chartStyle == Horizontal) {
     y = frame.bottom - (a - d);

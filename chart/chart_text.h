@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "chart/chart_frame.h"
+#include "chart/value_text.h"
 
 void applyTextFormat(PdfContents* canvas, const FontSpec& format);
 void drawTextAt(PdfContents* canvas, double angle, double x, double y, const char* text);
@@ -17,7 +18,6 @@ double fontDescent(PdfContents* canvas);
 double spaceWidth(PdfContents* canvas);
 double textWidth(PdfContents* canvas, const char* text);
 
-std::string formatValue(double value);
 std::string formatBarLabel(const char* format, const Datum& datum);
 // The same for a bar of several series: SSSS is the series name. With series
 // nullptr SSSS stays as written, as in single-series charts.

@@ -48,6 +48,7 @@ const std::pair<const char*, const char*> kTableUse[] = {
     {"Sort field", "FIELD of datasort"},
     {"Sort order", "ORDER of datasort"},
     {"Axes scale", "the first argument of axesscale"},
+    {"Number group separator", "GROUP of numberformat, when it is more than one character"},
     {"Font name", "FONT of every font description"},
     {"Bar mode", "MODE of barmode"},
     {"Legend position", "POSITION of legend"},

@@ -135,6 +135,19 @@ TEST(Commands, EveryFailureLogsExactlyItsOneMessage) {
       {"-axesscale ULV 9999999999999999999%", "ERROR: AxesScale - percentage between 0-100 inclusive"},
       {"-axesscale R x", "ERROR: AxesScale - no range from"},
       {"-axesscale R 0 1a", "ERROR: AxesScale - no range to"},
+      {"-numberformat", "ERROR: NumberFormat - group separator not specified"},
+      {"-numberformat Comma .", "ERROR: NumberFormat - unknown group separator"},
+      {"-numberformat n .", "ERROR: NumberFormat - unknown group separator"},
+      {"-numberformat ,", "ERROR: NumberFormat - decimal mark not specified"},
+      {"-numberformat , " + std::string(21, '.'), "ERROR: NumberFormat - decimal mark too long"},
+      {"-numberformat None ,,",
+       "ERROR: NumberFormat - decimal mark must be one character other than a letter, digit, sign or space"},
+      {"-numberformat None \" \"",
+       "ERROR: NumberFormat - decimal mark must be one character other than a letter, digit, sign or space"},
+      {"-numberformat , ,", "ERROR: NumberFormat - group separator and decimal mark are the same"},
+      {"-valueprefix", "ERROR: ValuePrefix - not specified"},
+      {"-valueprefix 123456789012", "ERROR: ValuePrefix - too long"},
+      {"-valuesuffix \" in percent.\"", "ERROR: ValueSuffix - too long"},
       {"-axesdivisions 0", "ERROR: AxesDivisions - between 1-100 inclusive"},
       {"-axesdivisions 101", "ERROR: AxesDivisions - between 1-100 inclusive"},
       {"-decimalpoints 10", "ERROR: DecimalPoints - between 0-9 inclusive"},
@@ -319,6 +332,31 @@ TEST(Commands, FontSpecifications) {
   EXPECT_EQ(chartSettings.axesCaptionY.font, Symbol);
   EXPECT_EQ(chartSettings.axesCaptionYAlign, Bottom);
   EXPECT_STREQ(chartSettings.axesCaptionYText, "Units");
+}
+
+TEST(Commands, NumberFormatAndRoundScale) {
+  struct {
+    std::string text;
+    std::string group, decimal;
+  } cases[] = {
+      {"-numberformat , .", ",", "."},
+      {"-numberformat \" \" ,", " ", ","},
+      {"-numberformat space ,", " ", ","},
+      {"-numberformat , . -numberformat NONE ,", "", ","},
+      {"-textencoding UTF8 -numberformat \xE2\x80\xAF \xC2\xB7", "\xE2\x80\xAF", "\xC2\xB7"},
+  };
+  for (const auto& c : cases) {
+    apptest::Outcome o = interpret(c.text);
+    EXPECT_EQ(o.result, 0) << c.text;
+    EXPECT_EQ(chartSettings.numberGroup, c.group) << c.text;
+    EXPECT_EQ(chartSettings.numberDecimal, c.decimal) << c.text;
+  }
+  apptest::Outcome o = interpret("-valueprefix \"US$ \" -valuesuffix 12345678901 -axesscale n -axesdivisions 4");
+  EXPECT_EQ(o.result, 0);
+  EXPECT_STREQ(chartSettings.valuePrefix, "US$ ");
+  EXPECT_STREQ(chartSettings.valueSuffix, "12345678901");
+  EXPECT_EQ(chartSettings.axesScale, Nice);
+  EXPECT_EQ(chartSettings.axesDivisions, 4);
 }
 
 TEST(Commands, ChartAxesAndBars) {

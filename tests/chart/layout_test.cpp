@@ -196,4 +196,41 @@ TEST(Layout, ScaleWithoutRangeReachesZero) {
   EXPECT_EQ(withOperator(c.lines, "rg").back(), "1 0 0 rg");
 }
 
+TEST(Layout, RoundScaleValueLabelsReadAsRoundNumbers) {
+  // 0 to 14,000,000 in steps of 2,000,000: 2,000,000 would need 13 steps.
+  Chart c = runChart(kBars + "-datum A 12345678.5 -datum B 7000000 -axesscale Nice -numberformat , . "
+                             "-axeslabely 10 Helv 0 0 0 Normal -axesgridline 0.5 #C0C0C0");
+  ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+  std::string text;
+  ASSERT_EQ(pvtest::runShell("pdftotext -layout '" + c.pdfPath + "' -", &text), 0);
+  std::vector<std::string> read;
+  for (const std::string& w : splitWords(text)) read.push_back(w);
+  EXPECT_EQ(read, (std::vector<std::string>{"14,000,000", "12,000,000", "10,000,000", "8,000,000", "6,000,000",
+                                            "4,000,000", "2,000,000", "0"}));
+  // Eight labels, seven grid lines inside the plot and the moved bottom one.
+  EXPECT_EQ(withOperator(c.lines, "Tj").size(), 8u);
+}
+
+TEST(Layout, RoomForTheWidestFormattedValueLabel) {
+  // Scale -14,000 to 2,000: the lowest label is the widest, and the room
+  // along the left is made for it, not for the highest value's text.
+  Chart c = runChart(kBars + "-datum A -12345 -datum B 10 -axesscale N -numberformat , . "
+                             "-axeslabely 10 Helv 0 0 0 Normal");
+  ASSERT_EQ(c.run.exitCode, 0) << c.run.out;
+  std::vector<std::string> shows = withOperator(c.lines, "Tj");
+  ASSERT_EQ(shows.size(), 9u) << dump(c.lines);
+  EXPECT_EQ(shows.front(), "(-14,000) Tj");
+  EXPECT_EQ(shows.back(), "(2,000) Tj");
+  // Right-aligned one space left of left = trunc(5 + 2 sp + w(-14,000)).
+  const double sp = 2.78, widest = (333 + 5 * 556 + 278) / 100.0;
+  const double left = static_cast<int>(5 + 2 * sp + widest);
+  std::vector<std::string> matrices = withOperator(c.lines, "Tm");
+  ASSERT_EQ(matrices.size(), 9u);
+  EXPECT_EQ(matrices.front(), textAt(0, left - sp - widest, 5));
+  for (const std::string& m : matrices) {
+    std::vector<std::string> w = splitWords(m);
+    EXPECT_GT(std::stod(w[4]), 5.0) << m;
+  }
+}
+
 }  // namespace

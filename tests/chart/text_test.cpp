@@ -79,6 +79,66 @@ TEST(Text, FormatBarLabel) {
   resetChartSettings();
 }
 
+TEST(Text, NumberFormatsPrefixesAndSuffixes) {
+  struct FormatCase {
+    const char* group;
+    const char* decimal;
+    const char* prefix;
+    const char* suffix;
+    int decimals;  // -1: no value written with a point
+    double value;
+    std::string text;
+  } cases[] = {
+      {",", ".", "", "", 1, 12345678.5, "12,345,678.5"},
+      {".", ",", "", "", 1, 12345678.5, "12.345.678,5"},
+      {" ", ",", "", "", 1, 12345678.5, "12 345 678,5"},
+      {",", ".", "", "", -1, 1000, "1,000"},
+      {",", ".", "", "", -1, 100000, "100,000"},
+      {",", ".", "", "", -1, -999999999999999, "-999,999,999,999,999"},
+      {",", ".", "$", "", 2, -1200.5, "-$1,200.50"},
+      {"", ".", "", "%", -1, 45, "45%"},
+      {"", ".", "", " kg", 1, -0.25, "-0.2 kg"},
+      {"'", ".", "CHF ", ".-", -1, 25000, "CHF 25'000.-"},
+      {"\xE2\x80\xAF", "\xC2\xB7", "", "", 1, 1234.5, "1\xE2\x80\xAF" "234\xC2\xB7" "5"},  // UTF-8 marks
+  };
+  for (const FormatCase& fc : cases) {
+    resetChartSettings();
+    std::snprintf(chartSettings.numberGroup, sizeof chartSettings.numberGroup, "%s", fc.group);
+    std::snprintf(chartSettings.numberDecimal, sizeof chartSettings.numberDecimal, "%s", fc.decimal);
+    std::snprintf(chartSettings.valuePrefix, sizeof chartSettings.valuePrefix, "%s", fc.prefix);
+    std::snprintf(chartSettings.valueSuffix, sizeof chartSettings.valueSuffix, "%s", fc.suffix);
+    chartSettings.dataHasDecimals = fc.decimals >= 0;
+    chartSettings.decimalPoints = fc.decimals >= 0 ? fc.decimals : 1;
+    EXPECT_EQ(formatValue(fc.value), fc.text) << fc.value;
+    // The bar labels' VVVV is the same text.
+    EXPECT_EQ(formatBarLabel("TTTT: VVVV", datum("x", fc.value)), "x: " + fc.text) << fc.value;
+  }
+  resetChartSettings();
+}
+
+TEST(Text, DivisionTextsOfARoundScale) {
+  struct DecimalCase {
+    int64_t units;
+    int exponent;
+    std::string text, european;
+  } cases[] = {
+      {25, -1, "2.5", "2,5"},
+      {0, 6, "0", "0"},
+      {25, -2, "0.25", "0,25"},
+      {-75, -2, "-0.75", "-0,75"},
+      {5, -14, "0.00000000000005", "0,00000000000005"},
+      {12, 6, "12000000", "12.000.000"},
+  };
+  for (const DecimalCase& dc : cases) {
+    resetChartSettings();
+    EXPECT_EQ(decimalText(dc.units, dc.exponent), dc.text);
+    std::snprintf(chartSettings.numberGroup, sizeof chartSettings.numberGroup, ".");
+    std::snprintf(chartSettings.numberDecimal, sizeof chartSettings.numberDecimal, ",");
+    EXPECT_EQ(numberText(decimalText(dc.units, dc.exponent)), dc.european);
+  }
+  resetChartSettings();
+}
+
 TEST(Text, InterpolateColor) {
   const RgbColor red{1, 0, 0}, green{0, 1, 0}, grey{0.3, 0.3, 0.3};
   struct ColorCase {
