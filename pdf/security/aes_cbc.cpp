@@ -3,6 +3,7 @@
 #include <openssl/evp.h>
 
 #include "pdf/pdf_exception.h"
+#include "pdf/security/crypto_library.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ namespace {
 }  // namespace
 
 AesCbc::AesCbc(const uint8_t* key, int keyLength, const uint8_t iv[kBlockSize], bool padding)
-    : ctx_(EVP_CIPHER_CTX_new()) {
+    : ctx_((PdfCryptoInit(), EVP_CIPHER_CTX_new())) {
   if (!ctx_) fail("Create");
   const EVP_CIPHER* cipher = keyLength == 32 ? EVP_aes_256_cbc() : EVP_aes_128_cbc();
   if ((keyLength != 16 && keyLength != 32) ||

@@ -190,4 +190,17 @@ TEST(EmbeddedFont, OnlyFontsThatDrawAreWrittenAndTheSubsetIsSmall) {
   EXPECT_LE(pvtest::readFile(r.pdf).size(), 25u * 1024);
 }
 
+// Loading the font libraries and then encrypting with libcrypto once made
+// the process crash at exit, after a successful save.
+TEST(EmbeddedFont, WithAesTheRunEndsCleanly) {
+  for (const char* method : {"AES128", "AES256"}) {
+    SCOPED_TRACE(method);
+    FontRun r = chartWithTitle({"-fontfile", "F", kDejaVu}, "Größe",
+                               {"-encryption", method, "-ownerpassword", "o", "-userpassword", "u"});
+    EXPECT_EQ(r.result.exitCode, 0) << r.result.out;
+    ASSERT_TRUE(r.written);
+    EXPECT_NE(shell("pdftotext -upw u '" + r.pdf + "' -").find("Größe"), std::string::npos);
+  }
+}
+
 }  // namespace
