@@ -266,30 +266,28 @@ void PdfEncryptor::BeginStream() {
   ivPending_ = true;
 }
 
+// The stream's IV leads its data: written before the first encrypted bytes,
+// or alone before the final block when the stream is empty.
+int PdfEncryptor::StartStreamOutput(uint8_t* dst) {
+  if (!aes_) BeginStream();
+  if (!ivPending_) return 0;
+  memcpy(dst, streamIv_, AesCbc::kBlockSize);
+  ivPending_ = false;
+  return AesCbc::kBlockSize;
+}
+
 int PdfEncryptor::CryptStream(const uint8_t* src, int length, uint8_t* dst) {
   if (method_ == emRC4) {
     Crypt(src, dst, length);
     return length > 0 ? length : 0;
   }
-  if (!aes_) BeginStream();
-  int written = 0;
-  if (ivPending_) {
-    memcpy(dst, streamIv_, AesCbc::kBlockSize);
-    written = AesCbc::kBlockSize;
-    ivPending_ = false;
-  }
+  int written = StartStreamOutput(dst);
   return written + aes_->Update(src, length, dst + written);
 }
 
 int PdfEncryptor::EndStream(uint8_t* dst) {
   if (method_ == emRC4) return 0;
-  if (!aes_) BeginStream();
-  int written = 0;
-  if (ivPending_) {
-    memcpy(dst, streamIv_, AesCbc::kBlockSize);
-    written = AesCbc::kBlockSize;
-    ivPending_ = false;
-  }
+  int written = StartStreamOutput(dst);
   written += aes_->Final(dst + written);
   aes_.reset();
   return written;

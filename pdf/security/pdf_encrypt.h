@@ -116,6 +116,7 @@ class PdfEncryptor {
   // A stream's data, piece by piece: every piece into a buffer with room for
   // its length + Overhead(), then the end into one with Overhead() bytes.
   void BeginStream();
+  int StartStreamOutput(uint8_t* dst);
   int CryptStream(const uint8_t* src, int length, uint8_t* dst);
   int EndStream(uint8_t* dst);
 
