@@ -1,4 +1,4 @@
-// The fonts that "fontfile" commands loaded, by name. A font specification
+// The fonts that "fontfile" commands loaded, by name. A font description
 // that names one stores kFirstLoadedFont + its index in FontSpec::font, past
 // the standard font numbers.
 #pragma once
