@@ -529,8 +529,14 @@ void PdfDoc::WriteToStream(PdfStreamBase* out) {
       encryptor = new PdfEncryptor(encrypt->GetMethod(), encrypt->GetKey());
       header_->SetMinorVersion(encrypt->GetMinorVersion());
     }
-    // Fonts that embed a program complete it from what the pages drew.
-    for (int i = 0; i < fontMgr_->GetCount(); ++i) fontMgr_->GetFontAt(i)->PrepareToWrite();
+    // Fonts that embed a program complete it from what the pages drew, and
+    // the header names a version that has every kind of font in the file.
+    for (int i = 0; i < fontMgr_->GetCount(); ++i) {
+      PdfFont* font = fontMgr_->GetFontAt(i);
+      font->PrepareToWrite();
+      if (font->GetMinimumMinorVersion() > header_->GetMinorVersion())
+        header_->SetMinorVersion(font->GetMinimumMinorVersion());
+    }
     header_->WriteToStream(out);
     xref_->WriteToStream(out, encryptor);
     trailer_->SetXrefOffset(xref_->GetXrefOffset());

@@ -36,6 +36,9 @@ class PdfFont : public PdfStream {
   virtual std::string ShowTextOperators(const char*, double, double) { return std::string(); }
   // Completes the font's objects once drawing is done, before the file is written.
   virtual void PrepareToWrite() {}
+  // The digit after "%PDF-1." of the oldest file version that has this
+  // font's kind; the standard fonts are in every version.
+  virtual int GetMinimumMinorVersion() const { return 2; }
 
   const char* GetName() const { return name_; }
 

@@ -287,3 +287,5 @@ int PdfDoc::AddType0Font(const PdfFontProgram* program, const char* name) {
   xref_->AddObject(font);
   return fontMgr_->RegisterFont(font);
 }
+
+int PdfType0Font::GetMinimumMinorVersion() const { return program_->IsCff() ? 6 : 3; }

@@ -28,6 +28,9 @@ class PdfType0Font : public PdfFont {
   bool IsComposite() const override { return true; }
   std::string ShowTextOperators(const char* text, double fontSize, double textRise) override;
   void PrepareToWrite() override;
+  // CID fonts with an embedded TrueType program came with PDF 1.3, an
+  // embedded OpenType program with PDF 1.6.
+  int GetMinimumMinorVersion() const override;
 
   // The shaped form of a text, made once per distinct text.
   const ShapedText& Shape(const char* text);
