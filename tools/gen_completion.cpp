@@ -9,7 +9,6 @@
 //   gen_completion --check ROOT        exit 1 when either file is out of date
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "tools/generated_file.h"
 
 namespace {
 
@@ -216,20 +216,11 @@ bool zsh(std::string* out) {
 }
 
 bool readFile(const std::string& path, std::string* out) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return false;
-  std::ostringstream s;
-  s << f.rdbuf();
-  *out = s.str();
-  return true;
+  return readWholeFile(path, out);
 }
 
 bool writeFile(const std::string& path, const std::string& text) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f << text;
-  f.close();
-  if (!f) return fail("cannot write " + path);
-  return true;
+  return writeWholeFile(path, text) || fail("cannot write " + path);
 }
 
 int update(const std::string& root, bool write) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "tools/generated_file.h"
 
 namespace {
 
@@ -486,20 +487,12 @@ bool man(std::string* out) {
 // ---- Files ----
 
 bool readFile(const std::string& path, std::string* out) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return fail("cannot read " + path);
-  std::ostringstream s;
-  s << f.rdbuf();
-  *out = s.str();
+  if (!readWholeFile(path, out)) return fail("cannot read " + path);
   return true;
 }
 
 bool writeFile(const std::string& path, const std::string& text) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f << text;
-  f.close();
-  if (!f) return fail("cannot write " + path);
-  return true;
+  return writeWholeFile(path, text) || fail("cannot write " + path);
 }
 
 // README.md with the text between the markers replaced by the reference.

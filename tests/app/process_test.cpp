@@ -1,6 +1,5 @@
 // How a run meets signals, closed outputs and resource limits.
 #include <gtest/gtest.h>
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -19,18 +18,6 @@
 
 namespace {
 
-std::set<std::string> Entries(const std::string& dir) {
-  std::set<std::string> names;
-  DIR* d = opendir(dir.c_str());
-  if (!d) return names;
-  while (dirent* e = readdir(d)) {
-    std::string n = e->d_name;
-    if (n != "." && n != "..") names.insert(n);
-  }
-  closedir(d);
-  return names;
-}
-
 // An object whose writing is interrupted by a signal, once the temporary
 // file of the save is there to be cleaned up.
 class SignalWhileWritten : public PdfObject {
@@ -38,7 +25,7 @@ class SignalWhileWritten : public PdfObject {
   SignalWhileWritten(const std::string& dir, int sig) : dir_(dir), sig_(sig) {}
   void WriteValueToStream(PdfStreamBase*, PdfEncryptor*) override {
     bool temporary = false;
-    for (const auto& name : Entries(dir_)) temporary |= name.rfind(".plotvane-", 0) == 0;
+    for (const auto& name : pvtest::dirEntries(dir_)) temporary |= name.rfind(".plotvane-", 0) == 0;
     if (!temporary) _exit(3);
     raise(sig_);
     _exit(4);  // the signal did not end the process
@@ -71,7 +58,7 @@ TEST(ProcessTest, TerminatingSignalRemovesTheTemporaryFile) {
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFSIGNALED(status)) << "exit code " << WEXITSTATUS(status);
     EXPECT_EQ(WTERMSIG(status), sig);
-    EXPECT_EQ(Entries(dir), std::set<std::string>({"out.pdf"}));
+    EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"out.pdf"}));
     EXPECT_EQ(pvtest::readFile(path), "an earlier chart");
   }
 }
@@ -147,9 +134,9 @@ TEST(ProcessTest, BrokenOutputsAndLimitsEndInAnOrdinaryResult) {
                                              "Saving PDF to [" + dir + "/chart.pdf]...", c.saveLine, "Finished"}));
     if (c.exitCode == 0) {
       EXPECT_EQ(pvtest::readFile(dir + "/chart.pdf"), expected);
-      EXPECT_EQ(Entries(dir), std::set<std::string>({"chart.pdf", "run.log"}));
+      EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"chart.pdf", "run.log"}));
     } else {
-      EXPECT_EQ(Entries(dir), std::set<std::string>({"run.log"}));
+      EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"run.log"}));
     }
   }
 }

@@ -1,7 +1,6 @@
 // The document: file layout of a save, page tree, catalog keys, and saving
 // to a file through a temporary file.
 #include <gtest/gtest.h>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,18 +84,6 @@ PdfStream* AddVisibleContent(PdfDoc& doc, PdfPage* page) {
   content->GetStream()->Write(ops, static_cast<int>(sizeof ops - 1));
   page->AddElement("Contents", content);
   return content;
-}
-
-std::set<std::string> DirEntries(const std::string& dir) {
-  std::set<std::string> names;
-  DIR* d = opendir(dir.c_str());
-  if (!d) return names;
-  while (dirent* e = readdir(d)) {
-    std::string n = e->d_name;
-    if (n != "." && n != "..") names.insert(n);
-  }
-  closedir(d);
-  return names;
 }
 
 TEST(PdfDocLayoutTest, NewDocumentWrittenAtOnce) {
@@ -490,7 +477,7 @@ TEST(PdfWriteToFileTest, WrittenFilePassesTheReaders) {
 
   doc.WriteToFile(path.c_str());
   EXPECT_EQ(pvtest::checkWithReaders(path), "");
-  EXPECT_EQ(DirEntries(dir), std::set<std::string>({"chart.pdf"}));
+  EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"chart.pdf"}));
   std::string first = pvtest::readFile(path);
   CheckXref(first);
 
@@ -501,7 +488,7 @@ TEST(PdfWriteToFileTest, WrittenFilePassesTheReaders) {
   std::string second = pvtest::readFile(path);
   EXPECT_EQ(second.size(), first.size());
   EXPECT_EQ(second, Save(doc));
-  EXPECT_EQ(DirEntries(dir), std::set<std::string>({"chart.pdf"}));
+  EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"chart.pdf"}));
   EXPECT_EQ(pvtest::checkWithReaders(path), "");
 }
 
@@ -527,8 +514,8 @@ TEST(PdfWriteToFileTest, ReplacedFileKeepsItsLinkAndMode) {
   ASSERT_EQ(stat(real.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0600u);
   EXPECT_EQ(pvtest::readFile(real).substr(0, 8), "%PDF-1.2");
-  EXPECT_EQ(DirEntries(dir), std::set<std::string>({"real", "link.pdf"}));
-  EXPECT_EQ(DirEntries(dir + "/real"), std::set<std::string>({"chart.pdf"}));
+  EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"real", "link.pdf"}));
+  EXPECT_EQ(pvtest::dirEntries(dir + "/real"), std::set<std::string>({"chart.pdf"}));
   EXPECT_EQ(pvtest::checkWithReaders(real), "");
 
   // A new file gets the usual mode for new files.
@@ -548,7 +535,7 @@ TEST(PdfWriteToFileTest, LongestFileNameStillSaves) {
   PdfDoc doc;
   doc.CreateDocument();
   doc.WriteToFile((dir + "/" + name).c_str());
-  EXPECT_EQ(DirEntries(dir), std::set<std::string>({name}));
+  EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({name}));
 }
 
 TEST(PdfWriteToFileTest, MissingFolderFailsWithTheOpenError) {
@@ -558,7 +545,7 @@ TEST(PdfWriteToFileTest, MissingFolderFailsWithTheOpenError) {
   auto c = CatchPdf([&] { doc.WriteToFile((dir + "/absent/out.pdf").c_str()); });
   EXPECT_EQ(c.code, -3);
   EXPECT_EQ(c.message, "ERROR: cannot write to stream(" + std::to_string(ENOENT) + ").");
-  EXPECT_TRUE(DirEntries(dir).empty());
+  EXPECT_TRUE(pvtest::dirEntries(dir).empty());
 }
 
 TEST(PdfWriteToFileTest, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
@@ -571,12 +558,12 @@ TEST(PdfWriteToFileTest, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   auto c = CatchPdf([&] { doc.WriteToFile(path.c_str()); });
   EXPECT_EQ(c.code, -4);  // the save's own failure passes through
   EXPECT_EQ(pvtest::readFile(path), "an earlier chart");
-  EXPECT_EQ(DirEntries(dir), std::set<std::string>({"out.pdf"}));
+  EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"out.pdf"}));
 
   // The same without an earlier file: nothing is left under the name.
   std::string fresh = dir + "/fresh.pdf";
   EXPECT_EQ(CatchPdf([&] { doc.WriteToFile(fresh.c_str()); }).code, -4);
-  EXPECT_EQ(DirEntries(dir), std::set<std::string>({"out.pdf"}));
+  EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"out.pdf"}));
 }
 
 TEST(PdfWriteToFileTest, TargetThatIsAFolderIsLeftAlone) {
@@ -587,7 +574,7 @@ TEST(PdfWriteToFileTest, TargetThatIsAFolderIsLeftAlone) {
   PdfDoc doc;
   doc.CreateDocument();
   EXPECT_EQ(CatchPdf([&] { doc.WriteToFile(target.c_str()); }).code, -3);
-  EXPECT_EQ(DirEntries(dir), std::set<std::string>({"taken.pdf"}));
+  EXPECT_EQ(pvtest::dirEntries(dir), std::set<std::string>({"taken.pdf"}));
   EXPECT_EQ(pvtest::readFile(target + "/inside"), "x");
 }
 
@@ -611,7 +598,7 @@ TEST(PdfWriteToFileTest, UnwritableFolderFails) {
   EXPECT_EQ(c.code, -3);
   EXPECT_EQ(c.message.rfind("ERROR: cannot write to stream(", 0), 0u) << c.message;
   EXPECT_FALSE(pvtest::fileExists(target));
-  EXPECT_TRUE(DirEntries(locked).empty());
+  EXPECT_TRUE(pvtest::dirEntries(locked).empty());
 }
 
 }  // namespace

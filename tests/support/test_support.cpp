@@ -1,5 +1,6 @@
 #include "tests/support/test_support.h"
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <fcntl.h>
@@ -50,6 +51,18 @@ std::string shellQuote(const std::string& s) {
 
 std::string sourceDir() { return PLOTVANE_SOURCE_DIR; }
 std::string referenceDataDir() { return PLOTVANE_DATA_DIR; }
+
+std::set<std::string> dirEntries(const std::string& dir) {
+  std::set<std::string> names;
+  DIR* d = opendir(dir.c_str());
+  if (!d) return names;
+  while (dirent* e = readdir(d)) {
+    std::string n = e->d_name;
+    if (n != "." && n != "..") names.insert(n);
+  }
+  closedir(d);
+  return names;
+}
 
 std::string makeTempDir() {
   static std::once_flag once;

@@ -2,6 +2,7 @@
 // wrote: exit code, standard output and error, files, and the PDF itself.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ std::vector<std::string> inflateStreams(const std::string& pdfBytes);
 
 // Path of the reference data in the repository (AFM files, glyph list, encodings).
 std::string referenceDataDir();
+
+// The names in a folder, without "." and ".."; empty when it cannot be read.
+std::set<std::string> dirEntries(const std::string& dir);
 // Path of the project's source tree.
 std::string sourceDir();
 
